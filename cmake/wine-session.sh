@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Starts or stops the private test session of the Windows build: a virtual X display
+# and a Wine server on a throwaway prefix inside the build tree.
+#   wine-session.sh start STATE_DIR
+#   wine-session.sh stop  STATE_DIR
+set -euo pipefail
+
+action=$1
+state=$2
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+export LC_ALL=C
+
+start_display() {
+    local n
+    for n in $(seq 91 160); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp \
+                </dev/null >"$state/xvfb.log" 2>&1 &
+            echo $! >"$state/xvfb.pid"
+            for _ in $(seq 100); do
+                [ -e "/tmp/.X11-unix/X$n" ] && { echo "$n" >"$state/display"; return 0; }
+                kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+                sleep 0.1
+            done
+        fi
+    done
+    echo "wine-session: could not start Xvfb" >&2
+    return 1
+}
+
+prepare_prefix() {
+    export DISPLAY=":$(cat "$state/display")"
+    if [ ! -d "$WINEPREFIX" ]; then
+        wineboot -i </dev/null >"$state/wineboot.log" 2>&1
+        wineserver -w
+        # A virtual desktop keeps window frames and keyboard focus inside Wine.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        wineserver -w
+    fi
+    # One persistent server for the whole run, so that each test starts quickly.
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    # Start Wine's own background services now: started by the first test instead, they
+    # would inherit its output pipe and keep the test runner waiting for it to close.
+    setsid wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+stop_session() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid"
+    fi
+}
+
+case "$action" in
+    start)
+        mkdir -p "$state"
+        stop_session
+        start_display
+        prepare_prefix
+        ;;
+    stop)
+        stop_session
+        ;;
+    *)
+        echo "usage: $0 start|stop STATE_DIR" >&2
+        exit 2
+        ;;
+esac
