@@ -1,0 +1,120 @@
+// The formula component: computes its formula whenever `calculate` is fired and
+// hands the result on through `onResult`, or the error through `onError` (or, when
+// that is unlinked, the "String-Debug" box).
+//
+// The evaluator is a recursive-descent parser that computes while it parses: nothing
+// of a parse is kept, every evaluation reads the formula text from its first byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dataflow/TData.h"
+#include "dataflow/TZT_Event.h"
+
+namespace components {
+
+using dataflow::TData;
+using dataflow::TZT_Event;
+
+class TZTMathParse {
+public:
+    // Error codes.
+    static constexpr std::int16_t errNone = -1;
+    static constexpr std::int16_t errSyntax = 0;
+    static constexpr std::int16_t errCalc = 1;
+
+    // The longest formula text: the 16-bit cursor must reach the end marker.
+    static constexpr std::size_t maxFormulaLength = 32766;
+    // The deepest nesting of parentheses, function arguments and indices: deeper
+    // formulas are refused as syntax errors instead of exhausting the stack.
+    static constexpr int maxNesting = 200;
+
+    // Token kinds.
+    enum TokenKind : std::uint8_t {
+        tokNone, tokName, tokReal, tokInteger, tokSymbol, tokOperator, tokEnd, tokHex
+    };
+
+    TZTMathParse();
+
+    // Properties.
+    void setArgumentCount(std::int32_t n);
+    void setFormula(std::string_view text);
+    void setDefaultValue(double x);
+    void setAngleMode(std::uint8_t mode);
+    std::uint8_t resultType = 0;  // 0: rounded integer result, otherwise real
+
+    // Input method.
+    void calculate(TData& data, std::uint16_t index);
+
+    // Links.
+    std::vector<TZT_Event> arguments;  // data inputs, %1 in entry 0
+    TZT_Event onError;
+    TZT_Event onResult;
+
+    // State visible to the tests and the schema.
+    std::int32_t argumentCount() const { return argumentCount_; }
+    std::int16_t errorCode() const { return errorCode_; }
+    std::int16_t cursor() const { return cursor_; }
+    double lastResult() const { return lastResult_; }
+
+    // The two-line message of an error code (codes other than 0 as a calculation error).
+    static std::string errorMessage(std::int16_t code);
+
+private:
+    // Evaluator: one operation per grammar level, loosest first.
+    double evaluate();
+    void nextToken();
+    double parseComparison();
+    double parseSum();
+    double parseProduct();
+    double parsePower();
+    double parseSigned();
+    double parseLogical();
+    double parseFactor();
+    double parseFunction(int number);
+    double parseArgument();
+    double readPlainArgument(std::size_t k);
+    double readArrayItem(std::size_t k, double index);
+    double readMatrixCell(const dataflow::TDataAccessor& matrix, double i, double j);
+    double callArgument(std::size_t k, double x);
+
+    // Lexer parts.
+    char peek() const;
+    void skipBlanks();
+    void lexNumber();
+    void lexHex(int prefixLength);
+    void lexName();
+
+    // Operators.
+    double combineComparison(char op, double a, double b);
+    double combineSum(char op, double a, double b);
+    double combineProduct(char op, double a, double b);
+    double combinePower(double a, double b);
+    double combineLogical(char op, double a, double b);
+    double raisePower(double a, double b);
+    double computeFunction(int number, double x, double y);
+
+    bool failed() const { return errorCode_ >= 0; }
+    double fail(std::int16_t code);
+    double checked(long double value);  // a finite 64-bit real, or the calculation error
+    bool tokenIs(char symbol) const;
+
+    std::int32_t argumentCount_ = 0;
+    std::string tokenText_;
+    std::uint8_t tokenKind_ = tokNone;
+    std::string formula_;
+    std::int16_t cursor_ = 0;
+    double lastResult_ = 0.0;
+    double defaultValue_ = 0.0;
+    double angleFactor_ = 0.0;
+    std::int16_t errorCode_ = errNone;
+    TData incomingData_;
+    std::vector<double> argumentCache_;
+    std::vector<char> argumentRead_;
+    int nesting_ = 0;
+};
+
+}  // namespace components

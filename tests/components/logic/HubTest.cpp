@@ -1,0 +1,96 @@
+#include "components/logic/TZTHub.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "components/logic/TZTVisualStrings.h"
+#include "dataflow/EventDispatch.h"
+
+using namespace components;
+using namespace dataflow;
+
+namespace {
+
+// Records its calls in a shared log; can pass on to a further link and change its copy.
+struct Step {
+    std::string name;
+    std::string* log = nullptr;
+    TZT_Event next;
+    void input(TData& data, std::uint16_t) {
+        *log += name + "(" + toString(data) + ")";
+        if (next.isLinked()) passOnInteger(data, next, 99);
+        else setString(data, "spoilt");
+    }
+};
+
+class Hub : public ::testing::Test {
+protected:
+    void SetUp() override { enableEvents(); }
+    void TearDown() override { disableEvents(); }
+    std::string log;
+};
+
+}  // namespace
+
+TEST_F(Hub, EachOutputsWholeChainRunsBeforeTheNextOutput) {
+    Step a{.name = "a", .log = &log}, a2{.name = "a2", .log = &log}, b{.name = "b", .log = &log};
+    a.next = makeLink<&Step::input>(a2);
+    TZTHub hub;
+    hub.setOutCount(2);
+    hub.onEvent[0] = makeLink<&Step::input>(a);
+    hub.onEvent[1] = makeLink<&Step::input>(b);
+    TData value;
+    setInteger(value, 7);
+    fireEventRef(makeLink<&TZTHub::trigger>(hub), value);
+    EXPECT_EQ(log, "a(7)a2(99)b(7)");
+    EXPECT_EQ(value.intValue, 7);  // the hub passes nothing on
+    EXPECT_EQ(value.dataType, dataInt);
+}
+
+TEST_F(Hub, UnlinkedOutputsAreSkipped) {
+    Step b{.name = "b", .log = &log};
+    TZTHub hub;
+    hub.setOutCount(2);
+    hub.onEvent[1] = makeLink<&Step::input>(b);
+    fireEventInt(makeLink<&TZTHub::trigger>(hub), 1);
+    EXPECT_EQ(log, "b(1)");
+}
+
+TEST_F(Hub, OutCountKeepsTheLowEightBits) {
+    Step s{.name = "s", .log = &log};
+    TZTHub hub;
+    hub.setOutCount(300);
+    EXPECT_EQ(hub.onEvent.size(), 300u);
+    EXPECT_EQ(hub.outCount(), 44);
+    for (auto& link : hub.onEvent) link = makeLink<&Step::input>(s);
+    fireEventNull(makeLink<&TZTHub::trigger>(hub));
+    EXPECT_EQ(log.size(), 44 * std::string("s()").size());
+
+    hub.setOutCount(0);
+    log.clear();
+    fireEventNull(makeLink<&TZTHub::trigger>(hub));
+    EXPECT_EQ(log, "");
+
+    hub.setOutCount(1);  // kept entries stay linked
+    fireEventNull(makeLink<&TZTHub::trigger>(hub));
+    EXPECT_EQ(log, "");
+    hub.setOutCount(2);
+    hub.onEvent[0] = makeLink<&Step::input>(s);
+    fireEventNull(makeLink<&TZTHub::trigger>(hub));
+    EXPECT_EQ(log, "s()");
+}
+
+TEST_F(Hub, StringConstantDeliversItsTextEveryTime) {
+    TZTVisualStrings strings;
+    strings.strings = "Введите число большее нуля!!! ";
+    const TZT_Event point = makeLink<&TZTVisualStrings::text>(strings);
+    TData data;
+    setReal(data, 5.0);
+    readData(data, point);
+    EXPECT_EQ(data.dataType, dataStr);
+    EXPECT_EQ(data.strValue, "Введите число большее нуля!!! ");
+    TData incoming;
+    EXPECT_EQ(readString(incoming, point, ""), strings.strings);
+    EXPECT_EQ(readString(incoming, point, ""), strings.strings);
+}
