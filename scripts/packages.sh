@@ -4,6 +4,7 @@
 required_packages=(
     cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick
+    clang libclang-rt-14-dev libmuparser-dev
 )
 
 missing_packages() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both configurations and the benchmarks, and runs
-# every test: the native tests under the sanitizers, the Windows tests under Wine.
+# Installs what is missing, builds both configurations, the benchmarks and the fuzz
+# target, and runs every test: the native tests under the sanitizers, the Windows
+# tests under Wine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +13,7 @@ build() {
 }
 
 status=0
-for preset in native windows bench; do
+for preset in native windows bench fuzz; do
     echo "=== build: $preset"
     build "$preset" || { echo "build of $preset failed" >&2; exit 1; }
 done

@@ -38,6 +38,8 @@ public:
     };
 
     TZTMathParse();
+    TZTMathParse(const TZTMathParse&) = delete;  // the token text points into the object
+    TZTMathParse& operator=(const TZTMathParse&) = delete;
 
     // Properties.
     void setArgumentCount(std::int32_t n);
@@ -87,6 +89,8 @@ private:
     void lexNumber();
     void lexHex(int prefixLength);
     void lexName();
+    template <class Predicate>
+    std::string_view takeRun(Predicate belongs);  // the bytes at the cursor that belong
 
     // Operators.
     double combineComparison(char op, double a, double b);
@@ -100,10 +104,13 @@ private:
     bool failed() const { return errorCode_ >= 0; }
     double fail(std::int16_t code);
     double checked(long double value);  // a finite 64-bit real, or the calculation error
-    bool tokenIs(char symbol) const;
+    bool tokenIs(char symbol) const;        // the symbol token symbol
+    char operatorToken() const;             // the operator character, or 0
+    bool nameIs(std::string_view name) const;
 
     std::int32_t argumentCount_ = 0;
-    std::string tokenText_;
+    std::string_view tokenText_;  // into formula_ or tokenBuffer_
+    std::string tokenBuffer_;
     std::uint8_t tokenKind_ = tokNone;
     std::string formula_;
     std::int16_t cursor_ = 0;

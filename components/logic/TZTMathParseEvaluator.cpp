@@ -47,15 +47,49 @@ enum Function {
     fnExp, fnSqr, fnSqrt, fnAbs, fnSign, fnRound, fnFrac, fnTrunc, fnMin, fnMax
 };
 
-constexpr std::array<std::string_view, 30> functionNames = {
-    "cos", "sin", "tg", "ctg", "arccos", "arcsin", "arctg", "arcctg", "atan", "ch",
-    "sh", "th", "cth", "arcch", "arcsh", "arcth", "arccth", "log", "lg", "ln",
-    "exp", "sqr", "sqrt", "abs", "sign", "round", "frac", "trunc", "min", "max"};
+struct FunctionName {
+    std::string_view name;
+    int number;
+};
 
+// Sorted by name for a binary search; the names are unique, so the order in which
+// they are tested does not change which one matches.
+constexpr std::array<FunctionName, 30> functionNames = {{
+    {"abs", fnAbs}, {"arcch", fnArcch}, {"arccos", fnArccos}, {"arcctg", fnArcctg},
+    {"arccth", fnArccth}, {"arcsh", fnArcsh}, {"arcsin", fnArcsin}, {"arctg", fnArctg},
+    {"arcth", fnArcth}, {"atan", fnAtan}, {"ch", fnCh}, {"cos", fnCos}, {"ctg", fnCtg},
+    {"cth", fnCth}, {"exp", fnExp}, {"frac", fnFrac}, {"lg", fnLg}, {"ln", fnLn},
+    {"log", fnLog}, {"max", fnMax}, {"min", fnMin}, {"round", fnRound}, {"sh", fnSh},
+    {"sign", fnSign}, {"sin", fnSin}, {"sqr", fnSqr}, {"sqrt", fnSqrt}, {"tg", fnTg},
+    {"th", fnTh}, {"trunc", fnTrunc},
+}};
+static_assert(std::is_sorted(functionNames.begin(), functionNames.end(),
+                             [](const FunctionName& a, const FunctionName& b) {
+                                 return a.name < b.name;
+                             }));
+
+// Byte-wise equality of short texts, without a library call per comparison.
+bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+// Byte-wise ordering of short texts, likewise without a library call.
+bool textBefore(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+    return a.size() < b.size();
+}
+
+// The function's number, or 0 for a name that is none.
 int functionNumber(std::string_view name) {
-    for (std::size_t i = 0; i < functionNames.size(); ++i)
-        if (functionNames[i] == name) return static_cast<int>(i) + 1;
-    return 0;
+    const auto found = std::lower_bound(
+        functionNames.begin(), functionNames.end(), name,
+        [](const FunctionName& entry, std::string_view key) { return textBefore(entry.name, key); });
+    return found != functionNames.end() && sameText(found->name, name) ? found->number : 0;
 }
 
 // The integer nearest to v (ties to even) when it fits in 64 bits.
@@ -103,42 +137,52 @@ bool TZTMathParse::tokenIs(char symbol) const {
     return tokenKind_ == tokSymbol && tokenText_[0] == symbol;
 }
 
+char TZTMathParse::operatorToken() const {
+    return tokenKind_ == tokOperator ? tokenText_[0] : '\0';
+}
+
+bool TZTMathParse::nameIs(std::string_view name) const {
+    return tokenKind_ == tokName && sameText(tokenText_, name);
+}
+
+// The token text is a view: into the formula where the token stands there as it is,
+// into tokenBuffer_ where the lexer drops blanks or folds capitals.
+
 void TZTMathParse::nextToken() {
-    tokenText_.clear();
+    tokenText_ = {};
     tokenKind_ = tokNone;
     skipBlanks();
-    const char c = peek();
+    const char* const here = formula_.data() + (cursor_ - 1);
+    const char c = *here;
     if (c == endMarker) {
         tokenKind_ = tokEnd;  // the cursor stays on the marker
         return;
     }
     if (c == '$') return lexHex(1);
-    if (c == '0' && formula_[static_cast<std::size_t>(cursor_)] == 'x') return lexHex(2);
+    if (c == '0' && here[1] == 'x') return lexHex(2);
     if (isDigit(c) || c == '.') return lexNumber();
     if (isNameStart(c)) return lexName();
     switch (c) {
         case '%': case '(': case ')': case ',': case '[': case ']':
             ++cursor_;
-            tokenText_.push_back(c);
+            tokenText_ = std::string_view(here, 1);
             tokenKind_ = tokSymbol;
             return;
-        case '<': case '=': case '>': {
+        case '<': case '=': case '>':
             ++cursor_;
-            char symbol = c;
+            tokenText_ = std::string_view(here, 1);
             if (c != '=' && peek() == '=') {  // "<=" and ">=" become "{" and "}"
-                symbol = c == '<' ? '{' : '}';
+                tokenText_ = c == '<' ? "{" : "}";
                 ++cursor_;
             }
-            tokenText_.push_back(symbol);
             tokenKind_ = tokSymbol;
             return;
-        }
         case '*': case '+': case '-': case '/': case '^':
             ++cursor_;
             skipBlanks();
             // An operator followed by a sign is refused; the cursor stays on the sign.
             if (peek() == '+' || peek() == '-') return;
-            tokenText_.push_back(c);
+            tokenText_ = std::string_view(here, 1);
             tokenKind_ = tokOperator;
             return;
         default:
@@ -146,62 +190,65 @@ void TZTMathParse::nextToken() {
     }
 }
 
+template <class Predicate>
+std::string_view TZTMathParse::takeRun(Predicate belongs) {
+    const char* const first = formula_.data() + (cursor_ - 1);
+    const char* end = first;
+    while (belongs(*end)) ++end;
+    cursor_ = static_cast<std::int16_t>(cursor_ + (end - first));
+    return std::string_view(first, static_cast<std::size_t>(end - first));
+}
+
 void TZTMathParse::lexHex(int prefixLength) {
     cursor_ = static_cast<std::int16_t>(cursor_ + prefixLength);
-    while (isHexDigit(peek())) {
-        tokenText_.push_back(peek());
-        ++cursor_;
-    }
+    tokenText_ = takeRun(isHexDigit);
     if (!tokenText_.empty()) tokenKind_ = tokHex;
 }
 
 void TZTMathParse::lexNumber() {
-    auto appendDigits = [this] {
-        while (isDigit(peek())) {
-            tokenText_.push_back(peek());
-            ++cursor_;
-        }
-    };
-    tokenKind_ = tokInteger;
-    appendDigits();
+    const char* const first = formula_.data() + (cursor_ - 1);
+    std::size_t length = takeRun(isDigit).size();
     if (peek() == '.') {
-        tokenText_.push_back('.');
         ++cursor_;
-        appendDigits();
-        if (tokenText_ == ".") {
-            tokenText_.clear();
-            tokenKind_ = tokNone;
-            return;
-        }
+        length += 1 + takeRun(isDigit).size();
+        if (length == 1) return;  // "." alone is no number
         tokenKind_ = tokReal;
+    } else {
+        tokenKind_ = tokInteger;
     }
+    tokenText_ = std::string_view(first, length);
     skipBlanks();
     if (peek() != 'E' && peek() != 'e') return;
-    // Blanks may stand between mantissa, exponent letter, sign and digits.
-    tokenText_.push_back(peek());
+    // Blanks may stand between mantissa, exponent letter, sign and digits; the text
+    // is put together without them.
+    tokenBuffer_.assign(tokenText_);
+    tokenBuffer_.push_back(peek());
     ++cursor_;
     skipBlanks();
     if (peek() == '+' || peek() == '-') {
-        tokenText_.push_back(peek());
+        tokenBuffer_.push_back(peek());
         ++cursor_;
         skipBlanks();
     }
     if (!isDigit(peek())) {
-        tokenText_.clear();
+        tokenText_ = {};
         tokenKind_ = tokNone;
         return;
     }
-    appendDigits();
+    tokenBuffer_.append(takeRun(isDigit));
+    tokenText_ = tokenBuffer_;
     tokenKind_ = tokReal;
 }
 
 void TZTMathParse::lexName() {
-    for (char c = peek(); isNameStart(c) || isDigit(c); c = peek()) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        tokenText_.push_back(c);
-        ++cursor_;
-    }
+    tokenText_ = takeRun([](char c) { return isNameStart(c) || isDigit(c); });
     tokenKind_ = tokName;
+    if (std::none_of(tokenText_.begin(), tokenText_.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+        return;
+    tokenBuffer_.assign(tokenText_);
+    for (char& c : tokenBuffer_)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    tokenText_ = tokenBuffer_;
 }
 
 // ---------------------------------------------------------------- grammar
@@ -247,8 +294,8 @@ double TZTMathParse::parseComparison() {
 
 double TZTMathParse::parseSum() {
     double value = parseProduct();
-    while (!failed() && (tokenText_ == "+" || tokenText_ == "-")) {
-        const char op = tokenText_[0];
+    while (!failed() && (operatorToken() == '+' || operatorToken() == '-')) {
+        const char op = operatorToken();
         nextToken();
         const double right = parseProduct();
         if (failed()) break;
@@ -259,8 +306,8 @@ double TZTMathParse::parseSum() {
 
 double TZTMathParse::parseProduct() {
     double value = parsePower();
-    while (!failed() && (tokenText_ == "/" || tokenText_ == "*" || tokenText_ == "div" ||
-                         tokenText_ == "mod")) {
+    while (!failed() && (operatorToken() == '/' || operatorToken() == '*' || nameIs("div") ||
+                         nameIs("mod"))) {
         const char op = tokenText_[0];
         nextToken();
         const double right = parsePower();
@@ -272,7 +319,7 @@ double TZTMathParse::parseProduct() {
 
 double TZTMathParse::parsePower() {
     double value = parseSigned();
-    while (!failed() && tokenText_ == "^") {
+    while (!failed() && operatorToken() == '^') {
         nextToken();
         const double right = parseSigned();
         if (failed()) break;
@@ -282,15 +329,15 @@ double TZTMathParse::parsePower() {
 }
 
 double TZTMathParse::parseSigned() {
-    const bool negative = tokenText_ == "-";
-    if (negative || tokenText_ == "+") nextToken();
+    const bool negative = operatorToken() == '-';
+    if (negative || operatorToken() == '+') nextToken();
     const double value = parseLogical();
     return negative ? -value : value;
 }
 
 double TZTMathParse::parseLogical() {
     double value = parseFactor();
-    while (!failed() && (tokenText_ == "and" || tokenText_ == "or" || tokenText_ == "xor")) {
+    while (!failed() && (nameIs("and") || nameIs("or") || nameIs("xor"))) {
         const char op = tokenText_[0];
         nextToken();
         const double right = parseFactor();
@@ -315,9 +362,9 @@ double TZTMathParse::parseFactor() {
             return fail(errSyntax);
         case tokName: {
             double value = 0.0;
-            if (tokenText_ == "pi") {
+            if (sameText(tokenText_, "pi")) {
                 value = std::numbers::pi;
-            } else if (tokenText_ == "e") {
+            } else if (sameText(tokenText_, "e")) {
                 value = 2.718281828459045;
             } else if (const int number = functionNumber(tokenText_)) {
                 value = parseFunction(number);
@@ -490,14 +537,16 @@ double TZTMathParse::computeFunction(int number, double x, double y) {
         case fnLg:
             if (x <= 0.0) return fail(errCalc);
             return checked(log(X) / log(10.0L));
+        // Functions of the argument alone take the 64-bit library function: it is as
+        // accurate as the 64-bit result and many times faster than the extended one.
         case fnLn:
             if (x <= 0.0) return fail(errCalc);
-            return checked(log(X));
-        case fnExp: return checked(exp(X));
+            return checked(log(x));
+        case fnExp: return checked(exp(x));
         case fnSqr: return checked(X * X);
         case fnSqrt:
             if (x < 0.0) return fail(errCalc);
-            return checked(sqrt(X));
+            return checked(sqrt(x));
         case fnAbs: return std::fabs(x);
         case fnSign: return x < 0.0 ? -1.0 : x > 0.0 ? 1.0 : x;
         case fnRound: {
