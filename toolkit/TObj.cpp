@@ -8,6 +8,7 @@ TObj::~TObj() { notifyDestroy(); }
 
 void TObj::free() {
     if (refCount_ == 0) {
+        refCount_ = -1;  // negative: destruction has begun
         delete this;
     } else if (refCount_ % 2 == 0) {
         --refCount_;  // odd: a destruction request is pending

@@ -1,0 +1,169 @@
+// The message chain on real windows: attached handlers, deferred release, reflected
+// notifications and the keyboard rules.
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/win/WindowTest.h"
+#include "toolkit/Layout.h"
+
+using namespace toolkit;
+using testsupport::pumpMessages;
+using testsupport::WindowTest;
+
+namespace {
+
+constexpr UINT probeMessage = WM_APP + 1;
+
+struct Recorder {
+    std::string log;
+    char name = '?';
+    bool handles = false;
+};
+
+bool record(void* context, TControl&, TMsg& msg) {
+    auto* recorder = static_cast<Recorder*>(context);
+    if (msg.message != probeMessage) return false;
+    recorder->log += recorder->name;
+    return recorder->handles;
+}
+
+// Frees its control from inside the chain and notes whether it died right there.
+struct SelfFreeing {
+    bool destroyed = false;
+    bool destroyedInsideHandler = false;
+};
+
+bool freeSelf(void* context, TControl& control, TMsg& msg) {
+    if (msg.message != probeMessage) return false;
+    auto* state = static_cast<SelfFreeing*>(context);
+    control.free();
+    control.free();  // a second request in the same window changes nothing
+    state->destroyedInsideHandler = state->destroyed;
+    return false;
+}
+
+}  // namespace
+
+using Dispatch = WindowTest;
+
+TEST_F(Dispatch, AttachedHandlersRunLastFirstAndOnce) {
+    std::string log;
+    Recorder a{"", 'a'}, b{"", 'b'};
+    TControl* form = TControl::newForm(nullptr, "Form");
+    form->attachProc(TMessageHandler{record, &a});
+    form->attachProc(TMessageHandler{record, &b});
+    form->attachProc(TMessageHandler{record, &a});  // already attached
+    form->perform(probeMessage, 0, 0);
+    EXPECT_EQ(b.log + a.log, "ba");
+    b.handles = true;
+    form->perform(probeMessage, 0, 0);
+    EXPECT_EQ(a.log, "a");  // b handled it: a did not see it
+    form->free();
+}
+
+TEST_F(Dispatch, AControlFreedByItsHandlerDiesAfterTheChain) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    SelfFreeing state;
+    form->onDestroy = [&state](TObj*) { state.destroyed = true; };
+    form->attachProc(TMessageHandler{freeSelf, &state});
+    const HWND window = form->getWindowHandle();
+    EXPECT_EQ(SendMessageW(window, probeMessage, 0, 0), 0);
+    EXPECT_FALSE(state.destroyedInsideHandler);
+    EXPECT_TRUE(state.destroyed);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(Dispatch, CommandNotificationsAreAnsweredByTheChild) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, 0);
+    std::vector<std::string> events;
+    edit->onChange = [&](TControl&) { events.push_back("change"); };
+    edit->onEnter = [&](TControl&) { events.push_back("enter"); };
+    edit->onLeave = [&](TControl&) { events.push_back("leave"); };
+    form->show();
+    form->getWindowHandle();
+    SetFocus(edit->handle());                       // EN_SETFOCUS to the form
+    SendMessageW(edit->handle(), WM_CHAR, '5', 0);  // EN_CHANGE to the form
+    SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(edit->controlId, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(edit->handle()));
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "change", "leave"}));
+    form->free();
+}
+
+TEST_F(Dispatch, TransparentChildAnswersColourMessagesWithTheNullBrush) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* label = TControl::newLabel(form, "text");
+    label->transparent = true;
+    form->getWindowHandle();
+    HDC dc = GetDC(form->handle());
+    const LRESULT brush = SendMessageW(form->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(label->handle()));
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    label->transparent = false;
+    label->setColor(0x000000FF);
+    const LRESULT solid = SendMessageW(form->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(label->handle()));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(solid), label->backgroundBrush());
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetBkColor(dc), 0x000000FFu);
+    ReleaseDC(form->handle(), dc);
+    form->free();
+}
+
+namespace {
+std::vector<std::pair<std::uint32_t, bool>> gotoCalls;
+bool recordGoto(TControl&, std::uint32_t key, bool notKeyDown) {
+    gotoCalls.emplace_back(key, notKeyDown);
+    return key == VK_TAB;
+}
+}  // namespace
+
+TEST_F(Dispatch, TabCharacterIsSwallowedAndTheKeyGoesToGotoControl) {
+    gotoCalls.clear();
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, eoMultiline);
+    form->gotoControl = recordGoto;
+    form->show();
+    form->getWindowHandle();
+    SetFocus(edit->handle());
+    ASSERT_EQ(GetFocus(), edit->handle());
+    SendMessageW(edit->handle(), WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(edit->getControlText(), "");
+    SendMessageW(edit->handle(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_EQ(gotoCalls.size(), 1u);
+    EXPECT_EQ(gotoCalls[0], std::make_pair(std::uint32_t{VK_TAB}, false));
+    // Characters are never taken for navigation keys: "(" is 0x28, the down arrow's code.
+    SendMessageW(edit->handle(), WM_CHAR, '(', 0);
+    SendMessageW(edit->handle(), WM_CHAR, '&', 0);
+    EXPECT_EQ(edit->getControlText(), "(&");
+    EXPECT_EQ(gotoCalls.size(), 1u);
+    form->free();
+}
+
+TEST_F(Dispatch, KeysOfAnUnfocusedControlAreIgnored) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, 0);
+    TControl* other = TControl::newEditbox(form, 0);
+    form->show();
+    form->getWindowHandle();
+    SetFocus(other->handle());
+    SendMessageW(edit->handle(), WM_CHAR, 'z', 0);
+    EXPECT_EQ(edit->getControlText(), "");
+    form->free();
+}
+
+TEST_F(Dispatch, KeyHandlerCanStopAKey) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, 0);
+    edit->setOnChar([](TControl&, char& key, std::uint32_t) {
+        if (key == 'q') key = 0;
+        if (key == 'a') key = 'b';
+    });
+    form->show();
+    form->getWindowHandle();
+    SetFocus(edit->handle());
+    for (char c : std::string("qa1")) SendMessageW(edit->handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    EXPECT_EQ(edit->getControlText(), "b1");
+    form->free();
+}

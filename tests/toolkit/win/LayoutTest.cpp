@@ -1,0 +1,239 @@
+// Alignment, navigation and input events on real windows.
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/win/WindowTest.h"
+#include "toolkit/Layout.h"
+
+using namespace toolkit;
+using testsupport::pumpMessages;
+using testsupport::WindowTest;
+
+namespace {
+
+::testing::AssertionResult boundsAre(TControl* c, int left, int top, int right, int bottom) {
+    const RECT r = c->getBoundsRect();
+    if (r.left == left && r.top == top && r.right == right && r.bottom == bottom)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+
+// A form whose client area is exactly 200 x 200.
+TControl* squareForm() {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    form->show();
+    form->getWindowHandle();
+    form->setClientSize(200, 200);
+    return form;
+}
+
+// Moves the real cursor and waits until the system reports it there.
+void moveCursorTo(POINT p) {
+    SetCursorPos(p.x, p.y);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        POINT now;
+        GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) return;
+        pumpMessages();
+        Sleep(10);
+    }
+}
+
+void pressKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+}  // namespace
+
+using Layout = WindowTest;
+
+TEST_F(Layout, ClientSizeIsWhatItSays) {
+    TControl* form = squareForm();
+    RECT client;
+    GetClientRect(form->handle(), &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 200);
+    form->clientTop = 10;
+    form->clientRight = 5;
+    const RECT inner = form->clientRect();
+    EXPECT_EQ(inner.top, 10);
+    EXPECT_EQ(inner.right, 195);
+    form->free();
+}
+
+TEST_F(Layout, TopChildrenStackAndAClientChildFillsTheRest) {
+    TControl* form = squareForm();
+    TControl* first = TControl::newLabel(form, "1");
+    TControl* second = TControl::newLabel(form, "2");
+    TControl* rest = TControl::newLabel(form, "3");
+    first->setHeight(20);
+    second->setHeight(20);
+    rest->setAlign(alClient);
+    first->setAlign(alTop);
+    second->setAlign(alTop);
+    form->createWindow();
+    realign(form);
+    EXPECT_TRUE(boundsAre(first, 2, 2, 198, 22));
+    EXPECT_TRUE(boundsAre(second, 2, 24, 198, 44));
+    EXPECT_TRUE(boundsAre(rest, 2, 46, 198, 198));
+
+    second->setVisible(false);  // skipped, and leaves no gap
+    EXPECT_TRUE(boundsAre(rest, 2, 24, 198, 198));
+    form->free();
+}
+
+TEST_F(Layout, LeftRightAndBottomAndClamping) {
+    TControl* form = squareForm();
+    TControl* bottom = TControl::newLabel(form, "b");
+    TControl* left = TControl::newLabel(form, "l");
+    TControl* right = TControl::newLabel(form, "r");
+    bottom->setHeight(30);
+    left->setWidth(150);
+    right->setWidth(150);
+    bottom->setAlign(alBottom);
+    left->setAlign(alLeft);
+    right->setAlign(alRight);
+    form->createWindow();
+    realign(form);
+    EXPECT_TRUE(boundsAre(bottom, 2, 168, 198, 198));
+    EXPECT_TRUE(boundsAre(left, 2, 2, 152, 166));
+    // What is left for the right child is narrower than nothing: no negative sizes.
+    const RECT r = right->getBoundsRect();
+    EXPECT_GE(r.right - r.left, 0);
+    EXPECT_GE(r.bottom - r.top, 0);
+    form->free();
+}
+
+TEST_F(Layout, TabMovesAmongTabStopsWrappingAndShiftGoesBack) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* a = TControl::newEditbox(form, 0);
+    TControl* b = TControl::newEditbox(form, 0);
+    TControl* c = TControl::newEditbox(form, 0);
+    TControl* label = TControl::newLabel(form, "not a tab stop");
+    installTabulation(*a);
+    a->setTabOrder(1);
+    b->setTabOrder(2);
+    c->setTabOrder(3);
+    form->show();
+    form->getWindowHandle();
+    EXPECT_EQ(tabCandidates(*form), (std::vector<TControl*>{a, b, c}));
+    (void)label;
+
+    SetFocus(c->handle());
+    form->currentControl = c;
+    pressKeys({});
+    SendMessageW(c->handle(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), a->handle());
+    EXPECT_EQ(form->currentControl, a);
+
+    SetFocus(c->handle());
+    form->currentControl = c;
+    pressKeys({VK_SHIFT});
+    SendMessageW(c->handle(), WM_KEYDOWN, VK_TAB, 0);
+    pressKeys({});
+    EXPECT_EQ(GetFocus(), b->handle());
+
+    // In a single-line edit the right arrow stays, the down arrow moves on.
+    SendMessageW(b->handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(GetFocus(), b->handle());
+    SendMessageW(b->handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(GetFocus(), c->handle());
+    form->free();
+}
+
+TEST_F(Layout, MouseRecordsCarryButtonsPositionAltAndWheel) {
+    TControl* form = squareForm();
+    std::vector<TMouseEventData> downs, doubles, wheels;
+    form->setOnMouseDown([&](TControl&, TMouseEventData& m) { downs.push_back(m); });
+    form->setOnMouseDblClk([&](TControl&, TMouseEventData& m) {
+        doubles.push_back(m);
+        m.stopHandling = true;
+    });
+    form->setOnMouseWheel([&](TControl&, TMouseEventData& m) { wheels.push_back(m); });
+    SendMessageW(form->handle(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 20));
+    pressKeys({VK_MENU});
+    SendMessageW(form->handle(), WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(-3, 7));
+    pressKeys({});
+    SendMessageW(form->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(1, 1));
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].button, 1);
+    EXPECT_EQ(downs[0].shift, static_cast<std::uint32_t>(MK_LBUTTON | MK_SHIFT));
+    EXPECT_EQ(downs[0].x, 10);
+    EXPECT_EQ(downs[0].y, 20);
+    ASSERT_EQ(doubles.size(), 1u);
+    EXPECT_EQ(doubles[0].button, 2);
+    EXPECT_EQ(doubles[0].shift, static_cast<std::uint32_t>(MK_RBUTTON | 32));
+    EXPECT_EQ(doubles[0].x, -3);
+    ASSERT_EQ(wheels.size(), 1u);
+    EXPECT_EQ(wheels[0].button, 0);
+    form->free();
+}
+
+TEST_F(Layout, AClickOnAChildDoesNotReachTheParentsMouseHandler) {
+    TControl* form = squareForm();
+    TControl* label = TControl::newLabel(form, "child");
+    int parentDowns = 0;
+    form->setOnMouseDown([&](TControl&, TMouseEventData&) { ++parentDowns; });
+    form->createWindow();
+    SendMessageW(label->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    EXPECT_EQ(parentDowns, 0);
+    form->free();
+}
+
+TEST_F(Layout, MouseEnterAndLeave) {
+    TControl* form = squareForm();
+    std::string log;
+    form->setOnMouseEnter([&](TControl&) { log += "enter "; });
+    form->setOnMouseLeave([&](TControl&) { log += "leave "; });
+    POINT inside{100, 100};
+    ClientToScreen(form->handle(), &inside);
+    moveCursorTo(inside);
+    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    EXPECT_TRUE(form->mouseInside());
+    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));  // still inside
+    POINT outside{300, 300};
+    ClientToScreen(form->handle(), &outside);
+    moveCursorTo(outside);
+    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+    EXPECT_FALSE(form->mouseInside());
+    moveCursorTo(inside);
+    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    SendMessageW(form->handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(log, "enter leave enter leave ");
+    form->free();
+}
+
+TEST_F(Layout, ResizeShowAndHideEvents) {
+    TControl* form = squareForm();
+    TControl* label = TControl::newLabel(form, "x");
+    form->createWindow();
+    std::string log;
+    label->setOnResize([&](TControl&) { log += "resize "; });
+    label->setOnShow([&](TControl&) { log += "show "; });
+    label->setOnHide([&](TControl&) { log += "hide "; });
+    label->setWidth(30);
+    label->setVisible(false);
+    label->setVisible(true);
+    EXPECT_EQ(log, "resize hide show ");
+    form->free();
+}
+
+TEST_F(Layout, AutoSizeAddsTheClassAllowances) {
+    TControl* form = squareForm();
+    TControl* label = TControl::newLabel(form, "Введите виброускорение в дБ ");
+    form->createWindow();
+    label->setAutoSize(true);
+    HDC dc = GetDC(label->handle());
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label->handle(), WM_GETFONT, 0, 0)));
+    SIZE text;
+    GetTextExtentPoint32W(dc, L"Введите виброускорение в дБ ", 28, &text);
+    ReleaseDC(label->handle(), dc);
+    EXPECT_EQ(label->getWidth(), text.cx + 1);
+    EXPECT_EQ(label->getHeight(), text.cy + 1);
+    label->setControlText("");
+    EXPECT_EQ(label->getWidth(), 1);
+    form->free();
+}

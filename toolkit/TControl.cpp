@@ -1,0 +1,468 @@
+// The control core: construction, lazy window creation, properties and destruction.
+#include "toolkit/TControl.h"
+
+#include <algorithm>
+
+#include "toolkit/Application.h"
+#include "toolkit/ControlGlobals.h"
+#include "toolkit/WideText.h"
+
+namespace toolkit {
+
+TControl* creatingWindow = nullptr;
+HCURSOR screenCursor = nullptr;
+TMessageHandler firstChanceHook;
+void (*afterCreateHook)(TControl& control) = nullptr;
+void (*realignProc)(TControl* control) = nullptr;
+
+namespace {
+
+std::uint32_t nextControlId = 1;
+
+constexpr DWORD visibleBit = WS_VISIBLE;
+constexpr DWORD disabledBit = WS_DISABLED;
+constexpr DWORD borderBit = WS_BORDER;
+constexpr DWORD clientEdge = WS_EX_CLIENTEDGE;
+
+const TCommandActions editActions{0, 0x100, 0x200, 0x300, 0, 6};
+const TCommandActions labelActions{0, 0, 0, 0, 1, 1};
+
+bool childControlHandler(void*, TControl& control, TMsg& msg);
+
+}  // namespace
+
+COLORREF resolveColor(std::uint32_t color) {
+    return (color & 0x80000000u) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
+TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWanted)
+    : className_(className) {
+    if (!parent) return;
+    setParent(parent);
+    extraDispatch = parent->extraDispatch;
+    gotoControl = parent->gotoControl;
+    ctl3DChildren = parent->ctl3DChildren;
+    ctl3D = parent->ctl3DChildren ? ctl3DWanted : ctl3D;
+    margin = parent->margin;
+    textColor = parent->textColor;
+    color_ = parent->color_;
+    boundsRect_.left = parent->margin + parent->clientLeft;
+    boundsRect_.top = parent->margin + parent->clientTop;
+    boundsRect_.right = boundsRect_.left + 64;
+    boundsRect_.bottom = boundsRect_.top + 64;
+}
+
+TControl* TControl::newApplet(std::string_view caption) {
+    auto* control = new TControl(nullptr, "App", false);
+    control->style_ = 0x90CA0000;
+    control->exStyle_ = 0x00040000;
+    control->isApplet = true;
+    appletCreated = true;
+    control->afterCreate = [](TControl& self) {
+        // The application window can only be minimised, restored and closed.
+        HMENU menu = GetSystemMenu(self.handle_, FALSE);
+        DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+        EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+    };
+    control->attachProc(TMessageHandler{appletHandler, nullptr});
+    control->setControlText(caption);
+    return control;
+}
+
+TControl* TControl::newForm(TControl* parent, std::string_view caption) {
+    auto* control = new TControl(parent, "Form", true);
+    if (parent) control->color_ = parent->color_;
+    control->classStyle |= CS_DBLCLKS;
+    control->attachProc(TMessageHandler{formHandler, nullptr});
+    control->setControlText(caption);
+    control->isForm = true;
+    return control;
+}
+
+TControl* TControl::newControl(TControl* parent, std::string_view className, DWORD style,
+                               bool ctl3DWanted, const TCommandActions& actions) {
+    auto* control = new TControl(parent, className, ctl3DWanted);
+    control->style_ = style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    control->isControl = true;
+    control->commandActions = actions;
+    control->visible_ = (style & visibleBit) != 0;
+    control->tabStop = (style & WS_TABSTOP) != 0;
+    TControl* form = control->parentForm();
+    if (form && form != control) control->tabOrder_ = form->tabOrderCounter++;
+    if (parent) control->cursor_ = parent->cursor_;
+    control->navigationKeys = 15;
+    if (control->ctl3D) {
+        control->style_ &= ~borderBit;
+        control->exStyle_ |= clientEdge;
+    }
+    if (control->tabStop && form && form != control && !form->currentControl)
+        form->currentControl = control;
+    control->controlId = nextControlId++;
+    control->attachProc(TMessageHandler{childControlHandler, nullptr});
+    return control;
+}
+
+TControl* TControl::newEditbox(TControl* parent, std::uint32_t options) {
+    DWORD style = ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
+    if (options & eoMultiline) style |= ES_MULTILINE;
+    if (options & eoPassword) style |= ES_PASSWORD;
+    if (options & eoReadonly) style |= ES_READONLY;
+    if (options & eoNoHideSel) style |= ES_NOHIDESEL;
+    if (options & eoNoHScroll) style &= ~(ES_AUTOHSCROLL | WS_HSCROLL);
+    if (options & eoNoVScroll) style &= ~(ES_AUTOVSCROLL | WS_VSCROLL);
+    style |= 0x50810000;  // child, visible, border, tab stop
+    if (!(options & eoMultiline)) style &= ~(WS_HSCROLL | WS_VSCROLL);
+    TControl* edit = newControl(parent, "EDIT", style, true, editActions);
+    const bool multiline = (options & eoMultiline) != 0;
+    edit->boundsRect_.right = edit->boundsRect_.left + (multiline ? 200 : 100);
+    edit->boundsRect_.bottom = edit->boundsRect_.top + (multiline ? 222 : 22);
+    edit->navigationKeys = multiline ? 1 : 13;
+    if (options & eoWantTab) edit->navigationKeys &= ~1u;
+    return edit;
+}
+
+TControl* TControl::newLabel(TControl* parent, std::string_view caption) {
+    TControl* label = newControl(parent, "STATIC", 0x5000018C, false, labelActions);
+    label->boundsRect_.bottom = label->boundsRect_.top + 22;
+    label->setControlText(caption);
+    return label;
+}
+
+// ---------------------------------------------------------------- window creation
+
+HWND TControl::getWindowHandle() {
+    if (!handle_) {
+        if (!createdVisible) {
+            setVisible(false);
+            createWindow();
+            showPending_ = true;
+        } else {
+            createWindow();
+        }
+    }
+    return handle_;
+}
+
+void TControl::createChildWindows() {
+    for (std::int32_t i = 0; i < children_.count(); ++i) child(i)->createWindow();
+}
+
+std::wstring TControl::registeredClassName() {
+    std::string name = "obj_" + className_;
+    if (name.size() > 63) name.resize(63);  // the name buffer holds 63 characters
+    return toWide(name);
+}
+
+bool TControl::createWindow() {
+    if (parent_ && !parent_->getWindowHandle()) return false;
+    if (handle_) {
+        createChildWindows();
+        if (showPending_) {
+            show();
+            showPending_ = false;
+        }
+        return true;
+    }
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = registeredClassName();
+    WNDCLASSW wc{};
+    wc.style = classStyle;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hInstance = instance;
+    if (!className_.empty() && GetClassInfoW(nullptr, toWide(className_).c_str(), &wc)) {
+        wc.hInstance = instance;  // a wrapped standard class
+        wc.style &= ~0x40E0u;     // no own, class or parent device context, not global
+        if (!defWndProc_) defWndProc_ = wc.lpfnWndProc;
+    }
+    const DWORD style = enabled_ ? style_ : (style_ | disabledBit);
+    const HWND parentWindow = parent_ ? parent_->getWindowHandle() : nullptr;
+    if ((style & WS_CHILD) && !parentWindow) return false;
+
+    WNDCLASSW registered{};
+    if (!GetClassInfoW(instance, className.c_str(), &registered)) {
+        wc.lpszClassName = className.c_str();
+        wc.lpfnWndProc = globalWindowProcedure;
+        if (!RegisterClassW(&wc)) return false;
+    }
+
+    int x = boundsRect_.left, y = boundsRect_.top;
+    int width = boundsRect_.right - boundsRect_.left, height = boundsRect_.bottom - boundsRect_.top;
+    if (width == 0) width = CW_USEDEFAULT;
+    if (height == 0) height = CW_USEDEFAULT;
+    if (!isControl && (positionSet & 3) == 0) x = y = CW_USEDEFAULT;
+
+    creatingWindow = this;
+    const HWND window =
+        CreateWindowExW(exStyle_, className.c_str(), toWide(caption_).c_str(), style, x, y, width,
+                        height, parentWindow, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
+                        instance, nullptr);
+    if (creatingWindow == this) creatingWindow = nullptr;
+    if (!window) return false;
+    handle_ = window;
+    SendMessageW(handle_, WM_UPDATEUISTATE, 0x10002, 0);
+    if (!GetPropW(handle_, L"SELF_")) SetPropW(handle_, L"SELF_", this);
+    if (!(style_ & WS_CHILD))
+        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(getIcon()));
+    if (afterCreate) afterCreate(*this);
+    if (afterCreateHook) afterCreateHook(*this);
+    createChildWindows();
+    return true;
+}
+
+LRESULT TControl::perform(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageW(getWindowHandle(), message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------- text
+
+std::string TControl::getControlText() const {
+    if (!handle_ || windowGone) return caption_;
+    const int length = GetWindowTextLengthW(handle_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int read = GetWindowTextW(handle_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(read, 0)));
+    return fromWide(text);
+}
+
+void TControl::setControlText(std::string_view text) {
+    caption_.assign(text);
+    if (handle_) {
+        SetWindowTextW(handle_, toWide(caption_).c_str());
+        InvalidateRect(handle_, nullptr, TRUE);
+        if (autoSizeProc) autoSizeProc(*this);
+    }
+}
+
+// ---------------------------------------------------------------- properties
+
+void TControl::show() {
+    createdVisible = true;
+    setVisible(true);
+}
+
+void TControl::setVisible(bool visible) {
+    style_ = visible ? (style_ | visibleBit) : (style_ & ~visibleBit);
+    visible_ = visible;
+    if (!handle_) return;
+    ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    if (realignProc) {
+        if (parent_) realignProc(parent_);
+        if (visible) realignProc(this);
+    }
+    if (!visible) showPending_ = false;
+}
+
+void TControl::setEnabled(bool enabled) {
+    const bool current = handle_ ? IsWindowEnabled(handle_) != FALSE : (style_ & disabledBit) == 0;
+    if (current == enabled) return;
+    enabled_ = enabled;
+    style_ = enabled ? (style_ & ~disabledBit) : (style_ | disabledBit);
+    if (handle_) EnableWindow(handle_, enabled);
+}
+
+void TControl::setStyle(DWORD style) {
+    if (style == style_) return;
+    style_ = style;
+    if (!handle_) return;
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, 0x37);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TControl::setExStyle(DWORD exStyle) {
+    if (exStyle == exStyle_) return;
+    exStyle_ = exStyle;
+    if (!handle_) return;
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, 0x37);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TControl::setColor(std::uint32_t color) {
+    if (color == color_) return;
+    color_ = color;
+    if (backgroundBrush_) {
+        DeleteObject(backgroundBrush_);
+        backgroundBrush_ = nullptr;
+    }
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+HBRUSH TControl::backgroundBrush() {
+    if (!backgroundBrush_) backgroundBrush_ = CreateSolidBrush(resolveColor(color_));
+    return backgroundBrush_;
+}
+
+void TControl::setCtl3D(bool on) {
+    ctl3DChildren = on;
+    if (on == ctl3D) return;
+    ctl3D = on;
+    if (handle_) {
+        style_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+        exStyle_ = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
+        classStyle = static_cast<DWORD>(GetClassLongPtrW(handle_, GCL_STYLE));
+    }
+    DWORD style = style_, exStyle = exStyle_;
+    if (on) {
+        exStyle |= clientEdge;
+        style &= ~borderBit;
+    } else {
+        exStyle &= ~clientEdge;
+        style |= borderBit;
+    }
+    setExStyle(exStyle);
+    setStyle(style);
+}
+
+void TControl::setCursor(HCURSOR cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    if (!handle_ || screenCursor) return;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(handle_, &p);
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (PtInRect(&client, p)) SetCursor(cursor_);
+}
+
+void TControl::setAlphaBlend(std::uint8_t alpha) {
+    if (alpha == alphaBlend_) return;
+    alphaBlend_ = alpha;
+    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    const auto setLayered = reinterpret_cast<SetLayered>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32"), "SetLayeredWindowAttributes")));
+    if (!setLayered) return;
+    const HWND window = getWindowHandle();
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    if (alpha < 255) {
+        SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        setLayered(window, 0, alpha, LWA_ALPHA);
+    } else {
+        SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    }
+}
+
+HICON TControl::getIcon() {
+    if (icon == reinterpret_cast<HICON>(-1)) return nullptr;
+    if (icon) return icon;
+    if (applet && applet != this) {
+        HICON shared = applet->getIcon();
+        icon = shared ? static_cast<HICON>(CopyImage(shared, IMAGE_ICON, 0, 0, 0)) : nullptr;
+    } else {
+        icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    }
+    return icon;
+}
+
+// ---------------------------------------------------------------- family
+
+void TControl::setParent(TControl* parent) {
+    if (parent == parent_) return;
+    if (parent_) {
+        parent_->children_.deleteAt(parent_->children_.indexOf(this));
+        if (parent_->childrenChanged) parent_->childrenChanged(nullptr);
+    }
+    parent_ = parent;
+    if (parent_) {
+        parent_->children_.add(this);
+        if (parent_->childrenChanged) parent_->childrenChanged(this);
+    }
+}
+
+TControl* TControl::parentForm() {
+    TControl* control = this;
+    while (control->isControl && control->parent_) control = control->parent_;
+    return control;
+}
+
+bool TControl::isMainWindow() const {
+    if (isControl) return false;
+    if (!parent_) return this == applet || !appletCreated;
+    if (!parent_->parent_) return parent_->child(0) == this;
+    return false;
+}
+
+// ---------------------------------------------------------------- destruction
+
+TControl::~TControl() {
+    TControl* form = parent_ ? parentForm() : nullptr;
+    if (form && form->currentControl == this) form->currentControl = nullptr;
+    if (handle_) ShowWindow(handle_, SW_HIDE);
+    notifyDestroy();
+    // Children go last-first; each leaves the family now, even one that a running
+    // handler keeps alive a little longer.
+    while (children_.count() > 0) {
+        TControl* last = child(children_.count() - 1);
+        children_.deleteAt(children_.count() - 1);
+        last->parent_ = nullptr;
+        last->free();
+    }
+    destroying = true;
+    if (handle_) {
+        if (IsWindow(handle_)) {
+            HICON old = reinterpret_cast<HICON>(SendMessageW(handle_, WM_SETICON, ICON_BIG, 0));
+            if (old && !iconShared && old != reinterpret_cast<HICON>(-1)) DestroyIcon(old);
+        }
+        if (!windowGone) {
+            RemovePropW(handle_, L"SELF_");
+            DestroyWindow(handle_);
+        }
+        handle_ = nullptr;
+    }
+    if (backgroundBrush_) DeleteObject(backgroundBrush_);
+    if (parent_) {
+        parent_->children_.deleteAt(parent_->children_.indexOf(this));
+        if (parent_->currentControl == this) parent_->currentControl = nullptr;
+    }
+}
+
+namespace {
+
+// Attached to every child control: reflected colour and command notifications.
+bool childControlHandler(void*, TControl& control, TMsg& msg) {
+    if (msg.message >= 0xBC00 + WM_CTLCOLORMSGBOX && msg.message <= 0xBC00 + WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(msg.wParam);
+        SetTextColor(dc, resolveColor(control.textColor));
+        if (control.transparent) {
+            SetBkMode(dc, TRANSPARENT);
+            msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        } else {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, resolveColor(control.color()));
+            msg.result = reinterpret_cast<LRESULT>(control.backgroundBrush());
+        }
+        return true;
+    }
+    if (msg.message == 0xB005) {
+        const std::uint16_t code = HIWORD(msg.wParam);
+        const TCommandActions& codes = control.commandActions;
+        if (code == codes.clickCode) {
+            if (control.focusLock == 0) {
+                if (control.beforeClick) control.beforeClick();
+                if (control.onClick) control.onClick(control);
+            }
+        } else if (code == codes.enterCode) {
+            if (control.onEnter) control.onEnter(control);
+        } else if (code == codes.leaveCode) {
+            if (control.onLeave) control.onLeave(control);
+        } else if (code == codes.changeCode) {
+            if (control.onChange) control.onChange(control);
+        } else {
+            return false;
+        }
+        msg.result = control.callDefWndProc(msg);
+        return true;
+    }
+    if (msg.message == WM_SETFOCUS) {
+        TControl* form = control.parentForm();
+        if (form && form != &control) form->currentControl = &control;
+    }
+    return false;
+}
+
+}  // namespace
+
+}  // namespace toolkit

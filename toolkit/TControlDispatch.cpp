@@ -1,0 +1,232 @@
+// Message dispatch: the global window procedure and the chain every message runs
+// through (hooks, attached handlers, built-in handling, default processing).
+#include "toolkit/Application.h"
+#include "toolkit/ControlGlobals.h"
+#include "toolkit/TControl.h"
+
+namespace toolkit {
+
+namespace {
+constexpr UINT msgFreeControl = 0xB003;
+constexpr UINT msgReflectedCommand = 0xB005;
+constexpr UINT msgReflectedColor = 0xBC00;
+}  // namespace
+
+LRESULT CALLBACK globalWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TControl* control = nullptr;
+    if (window && creatingWindow) {
+        // The first message of a new window: it belongs to the control being created.
+        control = creatingWindow;
+        control->handle_ = window;
+        SetPropW(window, L"SELF_", control);
+        creatingWindow = nullptr;
+    } else {
+        control = static_cast<TControl*>(GetPropW(window, L"SELF_"));
+    }
+    TMsg msg{window, message, wParam, lParam, 0};
+    if (control) return control->wndProc(msg);
+    if (applet) return applet->wndProc(msg);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TControl::attachProc(TMessageHandler handler) {
+    for (const auto& entry : dynHandlers_)
+        if (entry.first == handler) return;
+    dynHandlers_.emplace_back(handler, false);
+}
+
+LRESULT TControl::callDefWndProc(TMsg& msg) {
+    return defWndProc_ ? CallWindowProcW(defWndProc_, msg.hwnd, msg.message, msg.wParam, msg.lParam)
+                       : DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+bool TControl::dispatchAttached(TMsg& msg) {
+    if (refCount() < 0 || dynHandlers_.empty()) return false;
+    refInc();
+    // The last attached sees the message first. The walk goes by index: a handler may
+    // attach further handlers.
+    for (std::size_t i = dynHandlers_.size(); i-- > 0;) {
+        const auto [handler, afterTermination] = dynHandlers_[i];
+        if (appletTerminated && !afterTermination) continue;
+        if (handler(*this, msg)) {
+            refDec();
+            return true;
+        }
+    }
+    // Odd: a handler freed the control, and refDec destroys it; it must not be touched.
+    const bool freed = refCount() % 2 != 0;
+    refDec();
+    return freed;
+}
+
+LRESULT TControl::wndProc(TMsg& msg) {
+    if (msg.hwnd && !handle_) handle_ = msg.hwnd;
+    const TMessageHandler after = afterHandler;
+    bool handled = false;
+    if (firstChanceHook) handled = firstChanceHook(*this, msg);
+    if (!handled && appletRunning && applet && applet != this && applet->onMessage)
+        handled = applet->onMessage(msg);
+    if (!handled && onMessage) handled = onMessage(msg);
+    if (!handled) handled = dispatchAttached(msg);
+    if (!handled && extraDispatch) handled = extraDispatch(*this, msg);
+    if (!handled && handleBuiltIn(msg)) return msg.result;
+    if (!appletTerminated && !windowGone && after) after(*this, msg);
+    return msg.result;
+}
+
+bool TControl::doSetFocus() {
+    const bool isEnabled = handle_ ? IsWindowEnabled(handle_) != FALSE : (style_ & WS_DISABLED) == 0;
+    if (!isEnabled || !tabStop) return false;
+    ++focusLock;
+    SetFocus(handle_);
+    --focusLock;
+    return true;
+}
+
+bool TControl::handleKey(TMsg& msg) {
+    const HWND focus = GetFocus();
+    if (focus != handle_ && (!innerHandle || focus != innerHandle)) {
+        msg.result = 0;
+        return false;
+    }
+    if (keyPreHandler && keyPreHandler(*this, msg)) return true;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+        msg.result = callDefWndProc(msg);
+        return false;
+    }
+    if (msg.message == WM_CHAR && msg.wParam == VK_TAB) {
+        msg.wParam = 0;
+        msg.result = 0;
+        return false;
+    }
+    // Only key presses and releases are offered for navigation: a character code is no
+    // virtual-key code ("&" would read as the up arrow and vanish).
+    const bool keyMessage = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
+                            msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP;
+    TControl* form = parentForm();
+    if (keyMessage && form && form->gotoControl &&
+        form->gotoControl(*this, static_cast<std::uint32_t>(msg.wParam), msg.message != WM_KEYDOWN)) {
+        msg.wParam = 0;
+        msg.result = 0;
+        return false;
+    }
+    msg.result = callDefWndProc(msg);
+    return false;
+}
+
+// The built-in handling by message number; true when the entry ends directly, so
+// that the after-handler does not run.
+bool TControl::handleBuiltIn(TMsg& msg) {
+    switch (msg.message) {
+        case WM_SIZE:
+            msg.result = callDefWndProc(msg);
+            windowState = msg.wParam == SIZE_MINIMIZED ? 1 : msg.wParam == SIZE_MAXIMIZED ? 2 : 0;
+            if (realignProc) {
+                if (!isForm && parent_) realignProc(parent_);
+                realignProc(this);
+            }
+            return true;
+        case WM_SETFOCUS:
+            if (!doSetFocus()) {
+                msg.result = 0;
+                return false;
+            }
+            ++focusLock;
+            msg.result = callDefWndProc(msg);
+            --focusLock;
+            return true;
+        case WM_CLOSE: {
+            bool canClose = true;
+            if (onClose) {
+                onClose(*this, canClose);
+                if (!canClose && appletRunning) {
+                    msg.result = 0;
+                    return false;
+                }
+                onClose = nullptr;
+                if (!canClose) return false;
+            }
+            if (isMainWindow() || this == applet) {
+                if (applet && applet != this) SendMessageW(applet->handle_, WM_CLOSE, 0, 0);
+                PostQuitMessage(0);
+                msg.result = 0;
+            } else {
+                msg.result = callDefWndProc(msg);
+            }
+            return false;
+        }
+        case WM_SHOWWINDOW:
+            if (msg.lParam == SW_PARENTCLOSING) {
+                restoreShowCmd = IsIconic(handle_) ? SW_SHOWMINNOACTIVE
+                                 : IsZoomed(handle_) ? SW_SHOWMAXIMIZED
+                                                     : SW_SHOWNOACTIVATE;
+                msg.result = callDefWndProc(msg);
+            } else if (msg.lParam == SW_PARENTOPENING && restoreShowCmd) {
+                ShowWindow(handle_, restoreShowCmd);
+                restoreShowCmd = 0;
+                msg.result = 0;
+            } else {
+                msg.result = callDefWndProc(msg);
+            }
+            return false;
+        case WM_SETCURSOR: {
+            const HCURSOR wanted = screenCursor ? screenCursor : cursor_;
+            if (!GetCapture() && LOWORD(msg.lParam) == HTCLIENT && wanted) {
+                SetCursor(wanted);
+                msg.result = 1;
+            } else {
+                msg.result = callDefWndProc(msg);
+            }
+            return false;
+        }
+        case WM_NCDESTROY:
+            RemovePropW(msg.hwnd, L"SELF_");
+            if (this == applet && msg.hwnd == handle_) return false;
+            if (isMainWindow()) {
+                PostMessageW(msg.hwnd, msgFreeControl, 0, 0);
+                msg.result = callDefWndProc(msg);
+                return false;
+            }
+            if (parent_ && parent_ == applet) {
+                windowGone = true;
+                msg.result = 0;
+                free();
+                return true;
+            }
+            msg.result = callDefWndProc(msg);
+            return false;
+        case WM_COMMAND: {
+            const HWND from = reinterpret_cast<HWND>(msg.lParam);
+            if (from && GetPropW(from, L"SELF_"))
+                msg.result = SendMessageW(from, msgReflectedCommand, msg.wParam, msg.lParam);
+            else
+                msg.result = callDefWndProc(msg);
+            return false;
+        }
+        case WM_SYSCOMMAND:
+            if ((msg.wParam & 0xFFF0) == SC_MINIMIZE && isMainWindow() && this != applet && applet) {
+                PostMessageW(applet->handle_, WM_SYSCOMMAND, msg.wParam, msg.lParam);
+                msg.result = 0;
+            } else {
+                msg.result = callDefWndProc(msg);
+            }
+            return false;
+        case msgFreeControl:
+            destroying = true;
+            msg.result = 0;
+            free();
+            return true;
+        default:
+            break;
+    }
+    if (msg.message >= WM_KEYFIRST && msg.message <= 0x108) return handleKey(msg);
+    if (msg.message >= WM_CTLCOLORMSGBOX && msg.message <= WM_CTLCOLORSTATIC) {
+        msg.result = SendMessageW(reinterpret_cast<HWND>(msg.lParam), msgReflectedColor + msg.message,
+                                  msg.wParam, msg.lParam);
+        return false;
+    }
+    msg.result = callDefWndProc(msg);
+    return false;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,510 @@
+// Geometry, alignment, auto-size, keyboard navigation and the input-event handlers.
+#include <algorithm>
+
+#include "toolkit/ControlGlobals.h"
+#include "toolkit/Layout.h"
+#include "toolkit/TControl.h"
+#include "toolkit/WideText.h"
+
+#include <commctrl.h>
+
+namespace toolkit {
+
+// ---------------------------------------------------------------- bounds
+
+RECT TControl::getBoundsRect() {
+    if (!handle_) return boundsRect_;
+    RECT r;
+    GetWindowRect(handle_, &r);
+    if (isControl && parent_ && parent_->handle_) {
+        POINT origin{0, 0};
+        ClientToScreen(parent_->handle_, &origin);
+        OffsetRect(&r, -origin.x, -origin.y);
+    }
+    boundsRect_ = r;
+    return r;
+}
+
+void TControl::setBoundsRect(const RECT& rect) {
+    const RECT current = getBoundsRect();
+    if (EqualRect(&current, &rect)) return;
+    if (rect.left != current.left) positionSet |= 1;
+    if (rect.top != current.top) positionSet |= 2;
+    boundsRect_ = rect;
+    if (!handle_) return;
+    SetWindowPos(handle_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (repaintOnResize) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+int TControl::getWidth() {
+    const RECT r = getBoundsRect();
+    return r.right - r.left;
+}
+
+int TControl::getHeight() {
+    const RECT r = getBoundsRect();
+    return r.bottom - r.top;
+}
+
+void TControl::setLeft(int left) {
+    RECT r = getBoundsRect();
+    OffsetRect(&r, left - r.left, 0);
+    setBoundsRect(r);
+}
+
+void TControl::setTop(int top) {
+    RECT r = getBoundsRect();
+    OffsetRect(&r, 0, top - r.top);
+    setBoundsRect(r);
+}
+
+void TControl::setWidth(int width) {
+    RECT r = getBoundsRect();
+    r.right = r.left + width;
+    setBoundsRect(r);
+}
+
+void TControl::setHeight(int height) {
+    RECT r = getBoundsRect();
+    r.bottom = r.top + height;
+    setBoundsRect(r);
+}
+
+void TControl::setPosition(int x, int y) {
+    setLeft(x);
+    setTop(y);
+}
+
+void TControl::setSize(int width, int height) {
+    if (width > 0) setWidth(width);
+    if (height > 0) setHeight(height);
+}
+
+void TControl::setClientWidth(int width) {
+    const RECT client = clientRect();
+    setWidth(width + getWidth() - (client.right - client.left));
+}
+
+void TControl::setClientHeight(int height) {
+    const RECT client = clientRect();
+    setHeight(height + getHeight() - (client.bottom - client.top));
+}
+
+void TControl::setClientSize(int width, int height) {
+    if (width > 0) setClientWidth(width);
+    if (height > 0) setClientHeight(height);
+}
+
+RECT TControl::clientRect() {
+    RECT r;
+    if (const HWND window = getWindowHandle())
+        GetClientRect(window, &r);
+    else
+        r = boundsRect_;
+    r.top += clientTop;
+    r.bottom -= clientBottom;
+    r.left += clientLeft;
+    r.right -= clientRight;
+    return r;
+}
+
+// ---------------------------------------------------------------- alignment
+
+bool TControl::countsAsVisible() {
+    if (!visible_ && !showPending_) return false;
+    if (!isControl || !parent_) return true;
+    if (!parent_->isControl && parent_->handle_) parent_->visible_ = IsWindowVisible(parent_->handle_) != FALSE;
+    return parent_->countsAsVisible();
+}
+
+void TControl::setAlign(std::uint8_t align) {
+    realignProc = realign;
+    if (alignLocked || align == align_) return;
+    align_ = align;
+    realign(parent_);
+}
+
+namespace {
+
+// Places one child in what is left of its parent's client rectangle.
+void placeChild(TControl& child, RECT& remaining, int m) {
+    RECT r = child.getBoundsRect();
+    const RECT old = r;
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    switch (child.align()) {
+        case alTop:
+            OffsetRect(&r, 0, remaining.top + m - r.top);
+            remaining.top += m + h;
+            r.left = remaining.left + m;
+            r.right = remaining.right - m;
+            break;
+        case alBottom:
+            OffsetRect(&r, 0, remaining.bottom - m - r.bottom);
+            remaining.bottom -= m + h;
+            r.left = remaining.left + m;
+            r.right = remaining.right - m;
+            break;
+        case alLeft:
+            OffsetRect(&r, remaining.left + m - r.left, 0);
+            remaining.left += m + w;
+            r.top = remaining.top + m;
+            r.bottom = remaining.bottom - m;
+            break;
+        case alRight:
+            OffsetRect(&r, remaining.right - m - r.right, 0);
+            remaining.right -= m + w;
+            r.top = remaining.top + m;
+            r.bottom = remaining.bottom - m;
+            break;
+        case alClient:
+            r = remaining;
+            InflateRect(&r, -m, -m);
+            break;
+        default:
+            return;
+    }
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+    const bool resized = (r.right - r.left) != (old.right - old.left) ||
+                         (r.bottom - r.top) != (old.bottom - old.top);
+    if (resized || r.left != old.left || r.top != old.top) {
+        child.setBoundsRect(r);
+        if (resized) realign(&child);
+    }
+}
+
+}  // namespace
+
+void realign(TControl* parent) {
+    if (!parent) return;
+    RECT remaining = parent->clientRect();
+    const auto inPass = [](std::uint8_t align, int pass) {
+        switch (pass) {
+            case 0: return align == alTop || align == alBottom;
+            case 1: return align == alLeft || align == alRight;
+            default: return align == alClient;
+        }
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+        for (std::int32_t i = 0; i < parent->childCount(); ++i) {
+            TControl& child = *parent->child(i);
+            if (!inPass(child.align(), pass) || child.alignLocked || !child.countsAsVisible()) continue;
+            placeChild(child, remaining, parent->margin);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- auto-size
+
+namespace {
+
+SIZE measureText(TControl& control, const std::string& text) {
+    SIZE size{0, 0};
+    const HWND window = control.getWindowHandle();
+    HDC dc = GetDC(window);
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    const std::wstring wide = toWide(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size;
+}
+
+void autoSize(TControl& control) {
+    const std::string text = control.getControlText();
+    SIZE size{0, 0};
+    if (!text.empty()) size = measureText(control, text);
+    const std::uint8_t align = control.align();
+    const TCommandActions& allowances = control.commandActions;
+    bool changed = false;
+    if ((align == alNone || align == alLeft || align == alRight) && allowances.autoSizeWidthAllowance > 0) {
+        const int width = size.cx + allowances.autoSizeWidthAllowance;
+        changed |= control.getWidth() != width;
+        control.setWidth(width);
+    }
+    if ((align == alNone || align == alTop || align == alBottom) && allowances.autoSizeHeightAllowance > 0) {
+        const int height = size.cy + allowances.autoSizeHeightAllowance;
+        changed |= control.getHeight() != height;
+        control.setHeight(height);
+    }
+    if (changed && realignProc) {
+        if (control.parent()) realignProc(control.parent());
+        realignProc(&control);
+    }
+}
+
+}  // namespace
+
+void TControl::setAutoSize(bool on) {
+    if (!on) {
+        autoSizeProc = nullptr;
+        return;
+    }
+    autoSizeProc = autoSize;
+    autoSize(*this);
+}
+
+// ---------------------------------------------------------------- navigation
+
+namespace {
+
+std::uint32_t navigationBit(std::uint32_t key) {
+    switch (key) {
+        case VK_TAB: return 1;
+        case VK_LEFT: case VK_RIGHT: return 2;
+        case VK_UP: case VK_DOWN: return 4;
+        case VK_PRIOR: case VK_NEXT: return 8;
+        default: return 0;
+    }
+}
+
+bool navigate(TControl& control, std::uint32_t key, bool notKeyDown) {
+    const std::uint32_t bit = navigationBit(key);
+    if (bit == 0 || (control.navigationKeys & bit) == 0) return false;
+    if (notKeyDown) return true;  // the release of a navigation key goes nowhere
+    int direction = 1;
+    if (key == VK_TAB) direction = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    else if (key == VK_LEFT || key == VK_UP || key == VK_PRIOR) direction = -1;
+    moveFocus(*control.parentForm(), direction);
+    return true;
+}
+
+void collectCandidates(TControl& parent, std::vector<TControl*>& candidates) {
+    for (std::int32_t i = 0; i < parent.childCount(); ++i) {
+        TControl& child = *parent.child(i);
+        if (child.tabStop && child.enabled() && child.countsAsVisible() && (child.style() & WS_TABSTOP)) {
+            const auto after = std::upper_bound(
+                candidates.begin(), candidates.end(), child.tabOrder(),
+                [](std::int32_t order, const TControl* c) { return order < c->tabOrder(); });
+            candidates.insert(after, &child);
+        }
+        if (child.enabled()) collectCandidates(child, candidates);
+    }
+}
+
+}  // namespace
+
+std::vector<TControl*> tabCandidates(TControl& form) {
+    std::vector<TControl*> candidates;
+    collectCandidates(form, candidates);
+    return candidates;
+}
+
+void TControl::setTabOrder(std::int32_t order) {
+    if (order == tabOrder_) return;
+    for (TControl* candidate : tabCandidates(*parentForm()))
+        if (candidate->tabOrder_ >= order) ++candidate->tabOrder_;
+    tabOrder_ = order;
+}
+
+void installTabulation(TControl& control) { control.parentForm()->gotoControl = navigate; }
+
+void moveFocus(TControl& form, int direction) {
+    const std::vector<TControl*> candidates = tabCandidates(form);
+    const std::int32_t current = form.currentControl ? form.currentControl->tabOrder() : 0;
+    TControl* target = nullptr;
+    // The list is sorted by tab order, equal orders in walk order.
+    if (direction > 0) {
+        for (TControl* c : candidates)
+            if (c->tabOrder() > current) { target = c; break; }
+        if (!target) {
+            for (TControl* c : candidates)
+                if (c->tabOrder() != current) { target = c; break; }
+        }
+    } else {
+        for (TControl* c : candidates)
+            if (c->tabOrder() < current && (!target || c->tabOrder() > target->tabOrder())) target = c;
+        if (!target) {
+            for (TControl* c : candidates)
+                if (c->tabOrder() != current && (!target || c->tabOrder() > target->tabOrder())) target = c;
+        }
+    }
+    if (!target) return;
+    if (target->handle()) {
+        ++target->focusLock;
+        SetFocus(target->handle());
+        --target->focusLock;
+    }
+    form.currentControl = target;
+}
+
+// ---------------------------------------------------------------- input events
+
+namespace {
+
+bool mouseHandler(void*, TControl& control, TMsg& msg) {
+    if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSEWHEEL || msg.hwnd != control.handle())
+        return false;
+    TMouseEventData mouse;
+    mouse.shift = static_cast<std::uint32_t>(LOWORD(msg.wParam)) & 0x1F;
+    if (GetKeyState(VK_MENU) < 0) mouse.shift |= 32;
+    mouse.x = static_cast<std::int16_t>(LOWORD(msg.lParam));
+    mouse.y = static_cast<std::int16_t>(HIWORD(msg.lParam));
+    msg.result = 0;
+    return control.dispatchMouse(msg.message, mouse);
+}
+
+bool enterLeaveHandler(void*, TControl& control, TMsg& msg) {
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSEWHEEL) control.trackMouse();
+    else if (msg.message == WM_MOUSELEAVE) control.mouseLeft();
+    return false;
+}
+
+bool resizeHandler(void*, TControl& control, TMsg& msg) {
+    if (msg.message == WM_SIZE) control.notifyResize();
+    return false;
+}
+
+bool showHideHandler(void*, TControl& control, TMsg& msg) {
+    if (msg.message == WM_SHOWWINDOW && msg.hwnd == control.handle())
+        control.notifyShowHide(msg.wParam != 0, IsWindowVisible(msg.hwnd) != FALSE);
+    return false;
+}
+
+std::uint32_t keyShiftState() {
+    std::uint32_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 4;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 8;
+    if (GetKeyState(VK_MENU) < 0) shift |= 32;
+    return shift;
+}
+
+bool keyboardHandler(void*, TControl& control, TMsg& msg) {
+    return control.dispatchKey(msg, keyShiftState());
+}
+
+}  // namespace
+
+bool TControl::dispatchMouse(UINT message, TMouseEventData& mouse) {
+    const TMouseEvent* event = nullptr;
+    switch (message) {
+        case WM_MOUSEMOVE: event = &onMouseMove_; break;
+        case WM_LBUTTONDOWN: mouse.button = 1; event = &onMouseDown_; break;
+        case WM_RBUTTONDOWN: mouse.button = 2; event = &onMouseDown_; break;
+        case WM_MBUTTONDOWN: mouse.button = 3; event = &onMouseDown_; break;
+        case WM_LBUTTONUP: mouse.button = 1; event = &onMouseUp_; break;
+        case WM_RBUTTONUP: mouse.button = 2; event = &onMouseUp_; break;
+        case WM_MBUTTONUP: mouse.button = 3; event = &onMouseUp_; break;
+        case WM_LBUTTONDBLCLK: mouse.button = 1; event = &onMouseDblClk_; break;
+        case WM_RBUTTONDBLCLK: mouse.button = 2; event = &onMouseDblClk_; break;
+        case WM_MBUTTONDBLCLK: mouse.button = 3; event = &onMouseDblClk_; break;
+        case WM_MOUSEWHEEL: event = &onMouseWheel_; break;
+        default: return false;
+    }
+    if (*event) (*event)(*this, mouse);
+    return mouse.stopHandling;
+}
+
+void TControl::attachMouseHandler() { attachProc(TMessageHandler{mouseHandler, nullptr}); }
+
+void TControl::installKeyHandler() { keyPreHandler = TMessageHandler{keyboardHandler, nullptr}; }
+
+bool TControl::dispatchKey(TMsg& msg, std::uint32_t shift) {
+    switch (msg.message) {
+        case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: {
+            const TKeyEvent& event =
+                (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) ? onKeyDown_ : onKeyUp_;
+            std::uint32_t key = static_cast<std::uint32_t>(msg.wParam);
+            if (event) event(*this, key, shift);
+            msg.wParam = key;
+            return key == 0;
+        }
+        case WM_CHAR: case WM_SYSCHAR: {
+            char key = static_cast<char>(msg.wParam);
+            if (onChar_) onChar_(*this, key, shift);
+            msg.wParam = static_cast<unsigned char>(key);
+            return key == 0;
+        }
+        default:
+            return false;
+    }
+}
+
+void TControl::setOnMouseEnter(TNotify e) {
+    onMouseEnter_ = std::move(e);
+    InitCommonControls();
+    attachProc(TMessageHandler{enterLeaveHandler, nullptr});
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TControl::setOnMouseLeave(TNotify e) {
+    onMouseLeave_ = std::move(e);
+    InitCommonControls();
+    attachProc(TMessageHandler{enterLeaveHandler, nullptr});
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+namespace {
+
+void requestLeaveNotice(HWND window, DWORD flags) {
+    using Track = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+    const HMODULE library = GetModuleHandleW(L"comctl32.dll");
+    const auto track = library ? reinterpret_cast<Track>(reinterpret_cast<void*>(
+                                     GetProcAddress(library, "_TrackMouseEvent")))
+                               : nullptr;
+    if (!track) return;
+    TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), flags, window, 0};
+    track(&request);
+}
+
+}  // namespace
+
+void TControl::trackMouse() {
+    bool inside;
+    if (mouseHitTest) {
+        inside = mouseHitTest(*this);
+    } else {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(handle_, &p);
+        const RECT client = clientRect();
+        inside = PtInRect(&client, p) != FALSE;
+    }
+    if (inside == mouseInside_) return;
+    InvalidateRect(handle_, nullptr, TRUE);
+    mouseInside_ = inside;
+    if (inside) {
+        if (onMouseEnter_) onMouseEnter_(*this);
+        requestLeaveNotice(handle_, TME_LEAVE);
+    } else {
+        requestLeaveNotice(handle_, TME_CANCEL | TME_LEAVE);
+        if (onMouseLeave_) onMouseLeave_(*this);
+    }
+}
+
+void TControl::mouseLeft() {
+    if (!mouseInside_) return;
+    mouseInside_ = false;
+    if (onMouseLeave_) onMouseLeave_(*this);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TControl::setOnResize(TNotify e) {
+    onResize_ = std::move(e);
+    attachProc(TMessageHandler{resizeHandler, nullptr});
+}
+
+void TControl::setOnShow(TNotify e) {
+    onShow_ = std::move(e);
+    attachProc(TMessageHandler{showHideHandler, nullptr});
+}
+
+void TControl::setOnHide(TNotify e) {
+    onHide_ = std::move(e);
+    attachProc(TMessageHandler{showHideHandler, nullptr});
+}
+
+void TControl::notifyResize() {
+    if (onResize_) onResize_(*this);
+}
+
+void TControl::notifyShowHide(bool showing, bool wasVisible) {
+    visible_ = showing;
+    if (showing && !wasVisible && onShow_) onShow_(*this);
+    if (!showing && wasVisible && onHide_) onHide_(*this);
+}
+
+}  // namespace toolkit
