@@ -241,7 +241,8 @@ protected:
 private:
     friend LRESULT CALLBACK globalWindowProcedure(HWND, UINT, WPARAM, LPARAM);
 
-    bool dispatchAttached(TMsg& msg);
+    enum class AttachedResult { notHandled, handled, freed };
+    AttachedResult dispatchAttached(TMsg& msg);
     bool handleBuiltIn(TMsg& msg);  // true: the message ended directly
     bool handleKey(TMsg& msg);
     void attachMouseHandler();

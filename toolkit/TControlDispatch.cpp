@@ -40,8 +40,8 @@ LRESULT TControl::callDefWndProc(TMsg& msg) {
                        : DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
-bool TControl::dispatchAttached(TMsg& msg) {
-    if (refCount() < 0 || dynHandlers_.empty()) return false;
+TControl::AttachedResult TControl::dispatchAttached(TMsg& msg) {
+    if (refCount() < 0 || dynHandlers_.empty()) return AttachedResult::notHandled;
     refInc();
     // The last attached sees the message first. The walk goes by index: a handler may
     // attach further handlers.
@@ -49,14 +49,15 @@ bool TControl::dispatchAttached(TMsg& msg) {
         const auto [handler, afterTermination] = dynHandlers_[i];
         if (appletTerminated && !afterTermination) continue;
         if (handler(*this, msg)) {
+            const bool freed = refCount() % 2 != 0;
             refDec();
-            return true;
+            return freed ? AttachedResult::freed : AttachedResult::handled;
         }
     }
-    // Odd: a handler freed the control, and refDec destroys it; it must not be touched.
+    // Odd: a handler freed the control, and refDec destroys it.
     const bool freed = refCount() % 2 != 0;
     refDec();
-    return freed;
+    return freed ? AttachedResult::freed : AttachedResult::notHandled;
 }
 
 LRESULT TControl::wndProc(TMsg& msg) {
@@ -67,7 +68,12 @@ LRESULT TControl::wndProc(TMsg& msg) {
     if (!handled && appletRunning && applet && applet != this && applet->onMessage)
         handled = applet->onMessage(msg);
     if (!handled && onMessage) handled = onMessage(msg);
-    if (!handled) handled = dispatchAttached(msg);
+    if (!handled) {
+        const AttachedResult attached = dispatchAttached(msg);
+        // A control freed by its handlers is gone: nothing may touch it any more.
+        if (attached == AttachedResult::freed) return msg.result;
+        handled = attached == AttachedResult::handled;
+    }
     if (!handled && extraDispatch) handled = extraDispatch(*this, msg);
     if (!handled && handleBuiltIn(msg)) return msg.result;
     if (!appletTerminated && !windowGone && after) after(*this, msg);

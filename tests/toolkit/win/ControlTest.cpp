@@ -168,3 +168,87 @@ TEST_F(Controls, MainWindowRules) {
     applet = nullptr;
     app->free();
 }
+
+TEST_F(Controls, IconsComeFromTheAppletOrTheMainIconResource) {
+    TControl* app = TControl::newApplet("App");
+    applet = app;
+    const HICON appIcon = app->getIcon();
+    EXPECT_NE(appIcon, nullptr);  // "MAINICON" of the program
+    TControl* form = TControl::newForm(app, "Main");
+    const HICON formIcon = form->getIcon();
+    EXPECT_NE(formIcon, nullptr);
+    EXPECT_NE(formIcon, appIcon);  // a copy of the applet's
+    form->getWindowHandle();
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form->handle(), WM_GETICON, ICON_BIG, 0)), formIcon);
+    TControl* none = TControl::newForm(nullptr, "No icon");
+    none->icon = reinterpret_cast<HICON>(-1);
+    EXPECT_EQ(none->getIcon(), nullptr);
+    none->free();
+    applet = nullptr;
+    app->free();
+}
+
+TEST_F(Controls, AlphaBlendMakesTheWindowLayered) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    form->setAlphaBlend(128);
+    ASSERT_NE(form->handle(), nullptr);
+    EXPECT_NE(GetWindowLongPtrW(form->handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    form->setAlphaBlend(255);
+    EXPECT_EQ(GetWindowLongPtrW(form->handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    form->free();
+}
+
+TEST_F(Controls, AFormFillsItsBackgroundWithItsColour) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    form->setColor(0x00336699);
+    form->getWindowHandle();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 400);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(form->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(GetPixel(memory, 5, 5), 0x00336699u);
+    form->transparent = true;  // a transparent form leaves the background alone
+    RECT all{0, 0, 400, 400};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SendMessageW(form->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(GetPixel(memory, 5, 5), 0x00000000u);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    form->free();
+}
+
+TEST_F(Controls, AFormPassesTheFocusToItsCurrentControl) {
+    TControl* app = TControl::newApplet("App");
+    applet = app;
+    TControl* form = TControl::newForm(app, "Main");
+    TControl* first = TControl::newEditbox(form, 0);
+    TControl* second = TControl::newEditbox(form, 0);
+    form->show();
+    form->getWindowHandle();
+    form->currentControl = second;
+    SendMessageW(form->handle(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(GetFocus(), second->handle());
+    EXPECT_EQ(app->currentControl, form);
+    (void)first;
+    applet = nullptr;
+    app->free();
+}
+
+TEST_F(Controls, AFormOfTheAppletIsFreedWhenItsWindowIsDestroyed) {
+    TControl* app = TControl::newApplet("App");
+    applet = app;
+    TControl* main = TControl::newForm(app, "Main");
+    TControl* other = TControl::newForm(app, "Other");
+    bool otherFreed = false;
+    other->onDestroy = [&](TObj*) { otherFreed = true; };
+    app->getWindowHandle();
+    main->getWindowHandle();
+    DestroyWindow(other->getWindowHandle());
+    EXPECT_TRUE(otherFreed);
+    EXPECT_EQ(app->childCount(), 1);
+    applet = nullptr;
+    app->free();
+}

@@ -65,11 +65,22 @@ TEST_F(Dispatch, AControlFreedByItsHandlerDiesAfterTheChain) {
     TControl* form = TControl::newForm(nullptr, "Form");
     SelfFreeing state;
     form->onDestroy = [&state](TObj*) { state.destroyed = true; };
+    Recorder earlier{"", 'e'};
+    form->attachProc(TMessageHandler{record, &earlier});
     form->attachProc(TMessageHandler{freeSelf, &state});
+    // Nothing after the chain may touch the freed control: not its after-handler either.
+    static bool afterRan;
+    afterRan = false;
+    form->afterHandler = TMessageHandler{[](void*, TControl&, TMsg& msg) {
+        if (msg.message == probeMessage) afterRan = true;
+        return false;
+    }, nullptr};
     const HWND window = form->getWindowHandle();
     EXPECT_EQ(SendMessageW(window, probeMessage, 0, 0), 0);
     EXPECT_FALSE(state.destroyedInsideHandler);
+    EXPECT_EQ(earlier.log, "e");  // the walk went on while the control was kept alive
     EXPECT_TRUE(state.destroyed);
+    EXPECT_FALSE(afterRan);
     EXPECT_FALSE(IsWindow(window));
 }
 

@@ -28,18 +28,6 @@ TControl* squareForm() {
     return form;
 }
 
-// Moves the real cursor and waits until the system reports it there.
-void moveCursorTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        POINT now;
-        GetCursorPos(&now);
-        if (now.x == p.x && now.y == p.y) return;
-        pumpMessages();
-        Sleep(10);
-    }
-}
-
 void pressKeys(std::initializer_list<int> keys) {
     BYTE state[256] = {};
     for (int key : keys) state[key] = 0x80;
@@ -186,22 +174,25 @@ TEST_F(Layout, AClickOnAChildDoesNotReachTheParentsMouseHandler) {
 TEST_F(Layout, MouseEnterAndLeave) {
     TControl* form = squareForm();
     std::string log;
+    bool inside = false;  // the hit test decides, not the real cursor
+    form->mouseHitTest = [&inside](TControl&) { return inside; };
     form->setOnMouseEnter([&](TControl&) { log += "enter "; });
     form->setOnMouseLeave([&](TControl&) { log += "leave "; });
-    POINT inside{100, 100};
-    ClientToScreen(form->handle(), &inside);
-    moveCursorTo(inside);
-    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    const auto move = [&] { SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100)); };
+    move();
+    EXPECT_EQ(log, "");
+    inside = true;
+    move();
     EXPECT_TRUE(form->mouseInside());
-    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));  // still inside
-    POINT outside{300, 300};
-    ClientToScreen(form->handle(), &outside);
-    moveCursorTo(outside);
-    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+    move();  // still inside: no second enter
+    inside = false;
+    move();
     EXPECT_FALSE(form->mouseInside());
-    moveCursorTo(inside);
-    SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
-    SendMessageW(form->handle(), WM_MOUSELEAVE, 0, 0);
+    inside = true;
+    move();
+    SendMessageW(form->handle(), WM_MOUSELEAVE, 0, 0);  // the system's leave notice
+    EXPECT_FALSE(form->mouseInside());
+    SendMessageW(form->handle(), WM_MOUSELEAVE, 0, 0);  // nothing more to leave
     EXPECT_EQ(log, "enter leave enter leave ");
     form->free();
 }
@@ -235,5 +226,17 @@ TEST_F(Layout, AutoSizeAddsTheClassAllowances) {
     EXPECT_EQ(label->getHeight(), text.cy + 1);
     label->setControlText("");
     EXPECT_EQ(label->getWidth(), 1);
+    form->free();
+}
+
+TEST_F(Layout, ResizingAFormRealignsItsChildren) {
+    TControl* form = squareForm();
+    TControl* panel = TControl::newLabel(form, "panel");
+    panel->setAlign(alClient);
+    form->createWindow();
+    realign(form);
+    EXPECT_TRUE(boundsAre(panel, 2, 2, 198, 198));
+    form->setClientSize(300, 100);
+    EXPECT_TRUE(boundsAre(panel, 2, 2, 298, 98));
     form->free();
 }
