@@ -1,0 +1,38 @@
+#include "toolkit/TIniFile.h"
+
+#include <windows.h>
+
+#include "toolkit/NumberText.h"
+#include "toolkit/WideText.h"
+
+namespace toolkit {
+
+TIniFile* openIniFile(std::string_view fileName) {
+    auto* ini = new TIniFile;
+    ini->fileName.assign(fileName);
+    return ini;
+}
+
+std::int32_t TIniFile::valueInteger(std::string_view key, std::int32_t value) {
+    const std::wstring wideSection = toWide(section);
+    const std::wstring wideKey = toWide(key);
+    const std::wstring wideFile = toWide(fileName);
+    if (mode == write) {
+        WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), toWide(intToText(value)).c_str(),
+                                   wideFile.c_str());
+        return value;
+    }
+    return static_cast<std::int32_t>(
+        GetPrivateProfileIntW(wideSection.c_str(), wideKey.c_str(), value, wideFile.c_str()));
+}
+
+std::string programDirectory() {
+    wchar_t name[261] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, name, 261);
+    std::wstring path(name, length < 261 ? length : 260);
+    const std::size_t slash = path.rfind(L'\\');
+    if (slash != std::wstring::npos) path.resize(slash + 1);
+    return fromWide(path);
+}
+
+}  // namespace toolkit
