@@ -5,6 +5,8 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ControlGlobals.h"
+#include "toolkit/TCanvas.h"
+#include "toolkit/TGraphicTool.h"
 #include "toolkit/WideText.h"
 
 namespace toolkit {
@@ -50,6 +52,16 @@ TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWante
     boundsRect_.top = parent->margin + parent->clientTop;
     boundsRect_.right = boundsRect_.left + 64;
     boundsRect_.bottom = boundsRect_.top + 64;
+    // Copies of the parent's tools, sharing their handles while they stay equal.
+    if (parent->font_) {
+        font_ = parent->font_->clone();
+        font_->parentTool = parent->font_;
+        applyFont();
+    }
+    if (parent->brush_) {
+        brush_ = parent->brush_->clone();
+        brush_->parentTool = parent->brush_;
+    }
 }
 
 TControl* TControl::newApplet(std::string_view caption) {
@@ -207,6 +219,7 @@ bool TControl::createWindow() {
         SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(getIcon()));
     if (afterCreate) afterCreate(*this);
     if (afterCreateHook) afterCreateHook(*this);
+    applyFont();
     createChildWindows();
     return true;
 }
@@ -287,12 +300,99 @@ void TControl::setColor(std::uint32_t color) {
         DeleteObject(backgroundBrush_);
         backgroundBrush_ = nullptr;
     }
+    if (brush_) brush_->setColor(color);
     if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 HBRUSH TControl::backgroundBrush() {
-    if (!backgroundBrush_) backgroundBrush_ = CreateSolidBrush(resolveColor(color_));
+    if (parent_ && parent_->color_ == color_) return parent_->backgroundBrush();
+    const COLORREF rgb = resolveColor(color_);
+    if (backgroundBrush_ && rgb != backgroundRGB_) {  // the system colour changed
+        DeleteObject(backgroundBrush_);
+        backgroundBrush_ = nullptr;
+    }
+    if (!backgroundBrush_) {
+        backgroundBrush_ = CreateSolidBrush(rgb);
+        backgroundRGB_ = rgb;
+    }
     return backgroundBrush_;
+}
+
+TCanvas& TControl::canvas() {
+    if (!canvas_) {
+        canvas_ = new TCanvas(this);
+        if (font_) {  // the control's font, sharing its handle
+            canvas_->canvasFont = font_->clone();
+            canvas_->canvasFont->parentTool = font_;
+        }
+        canvas_->getHandleProc = [this](bool& fromWindow) -> HDC {
+            if (paintDC) {
+                canvas_->isPaintDC = true;
+                return paintDC;
+            }
+            fromWindow = true;
+            const HWND window = getWindowHandle();
+            return window ? GetDC(window) : nullptr;
+        };
+    }
+    return *canvas_;
+}
+
+TGraphicTool& TControl::font() {
+    if (!font_) font_ = TGraphicTool::newFont();
+    return *font_;
+}
+
+TGraphicTool& TControl::brush() {
+    if (!brush_) {
+        brush_ = TGraphicTool::newBrush();
+        brush_->setColor(color_);
+        brush_->onToolChange = [this] {
+            color_ = brush_->color();
+            if (backgroundBrush_) {
+                DeleteObject(backgroundBrush_);
+                backgroundBrush_ = nullptr;
+            }
+            if (handle_ && !paintDC) InvalidateRect(handle_, nullptr, TRUE);
+        };
+    }
+    return *brush_;
+}
+
+void TControl::applyFont() {
+    if (!font_) return;
+    if (handle_) {
+        textColor = font_->color();
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->getToolHandle()), 1);
+    }
+    freeObject(canvas_);  // rebuilt with the new font
+    canvas_ = nullptr;
+    if (afterFontChange) afterFontChange(*this);
+}
+
+namespace {
+bool paintHandler(void*, TControl& control, TMsg& msg) { return control.paint(msg); }
+}  // namespace
+
+void TControl::setOnPaint(std::function<void(TControl&, HDC)> paint) {
+    onPaint_ = std::move(paint);
+    attachProc(TMessageHandler{paintHandler, nullptr});
+}
+
+bool TControl::paint(TMsg& msg) {
+    if ((msg.message != WM_PAINT && msg.message != WM_PRINTCLIENT) || !onPaint_) return false;
+    const HDC savedPaintDC = paintDC;
+    PAINTSTRUCT ps;
+    HDC dc = reinterpret_cast<HDC>(msg.wParam);
+    const bool began = dc == nullptr;
+    if (began) dc = BeginPaint(handle_, &ps);
+    paintDC = dc;
+    onPaint_(*this, dc);
+    if (canvas_) canvas_->setDCHandle(nullptr);
+    if (began) EndPaint(handle_, &ps);
+    paintDC = savedPaintDC;
+    msg.result = 0;
+    return true;
 }
 
 void TControl::setCtl3D(bool on) {
@@ -401,6 +501,11 @@ TControl::~TControl() {
         last->free();
     }
     destroying = true;
+    freeObject(font_);
+    freeObject(brush_);
+    freeObject(canvas_);
+    font_ = brush_ = nullptr;
+    canvas_ = nullptr;
     if (handle_) {
         if (IsWindow(handle_)) {
             HICON old = reinterpret_cast<HICON>(SendMessageW(handle_, WM_SETICON, ICON_BIG, 0));

@@ -18,7 +18,9 @@
 
 namespace toolkit {
 
+class TCanvas;
 class TControl;
+class TGraphicTool;
 
 // One window message as the handlers see it.
 struct TMsg {
@@ -129,8 +131,19 @@ public:
     HICON getIcon();
     HICON icon = nullptr;  // none chosen; (HICON)-1: no icon
     bool iconShared = false;
-    HBRUSH backgroundBrush();  // a solid brush of the resolved colour
+    // A solid brush of the resolved colour, the parent's when the colours are equal.
+    HBRUSH backgroundBrush();
     bool transparent = false;
+
+    // Drawing.
+    TCanvas& canvas();      // made on demand
+    TGraphicTool& font();   // made on demand
+    TGraphicTool& brush();  // made on demand, with the control's colour
+    bool hasFont() const { return font_ != nullptr; }
+    void applyFont();
+    std::function<void(TControl&)> afterFontChange;
+    void setOnPaint(std::function<void(TControl& sender, HDC dc)> paint);
+    HDC paintDC = nullptr;  // the context of the current paint cycle
 
     // Family.
     void setParent(TControl* parent);
@@ -234,6 +247,7 @@ public:
     void mouseLeft();
     void notifyResize();
     void notifyShowHide(bool showing, bool wasVisible);
+    bool paint(TMsg& msg);
 
 protected:
     TControl(TControl* parent, std::string_view className, bool ctl3D);
@@ -258,6 +272,11 @@ private:
     WNDPROC defWndProc_ = nullptr;
     HCURSOR cursor_ = nullptr;
     HBRUSH backgroundBrush_ = nullptr;
+    COLORREF backgroundRGB_ = 0;
+    TCanvas* canvas_ = nullptr;
+    TGraphicTool* font_ = nullptr;
+    TGraphicTool* brush_ = nullptr;
+    std::function<void(TControl&, HDC)> onPaint_;
     TControl* parent_ = nullptr;
     TList children_;
     std::vector<std::pair<TMessageHandler, bool>> dynHandlers_;

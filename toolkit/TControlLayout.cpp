@@ -3,6 +3,8 @@
 
 #include "toolkit/ControlGlobals.h"
 #include "toolkit/Layout.h"
+#include "toolkit/TCanvas.h"
+#include "toolkit/TGraphicTool.h"
 #include "toolkit/TControl.h"
 #include "toolkit/WideText.h"
 
@@ -200,23 +202,15 @@ void realign(TControl* parent) {
 
 namespace {
 
-SIZE measureText(TControl& control, const std::string& text) {
-    SIZE size{0, 0};
-    const HWND window = control.getWindowHandle();
-    HDC dc = GetDC(window);
-    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
-    const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    const std::wstring wide = toWide(text);
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    return size;
-}
-
 void autoSize(TControl& control) {
-    const std::string text = control.getControlText();
+    std::string text = control.getControlText();
     SIZE size{0, 0};
-    if (!text.empty()) size = measureText(control, text);
+    if (!text.empty()) {
+        if (control.hasFont() && (control.font().fontStyle() & TGraphicTool::fsItalic))
+            text += ' ';  // room for the slant
+        control.getWindowHandle();
+        size = control.canvas().textExtent(text);
+    }
     const std::uint8_t align = control.align();
     const TCommandActions& allowances = control.commandActions;
     bool changed = false;
