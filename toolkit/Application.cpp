@@ -107,7 +107,7 @@ bool formHandler(void*, TControl& control, TMsg& msg) {
         }
         case WM_ERASEBKGND: {
             for (std::int32_t i = 0; i < control.childCount(); ++i) control.child(i)->createWindow();
-            if (!control.transparent) {
+            if (!control.transparent()) {
                 HDC dc = reinterpret_cast<HDC>(msg.wParam);
                 SetBkMode(dc, OPAQUE);
                 SetBkColor(dc, resolveColor(control.color()));

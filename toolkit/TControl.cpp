@@ -137,6 +137,7 @@ TControl* TControl::newEditbox(TControl* parent, std::uint32_t options) {
 
 TControl* TControl::newLabel(TControl* parent, std::string_view caption) {
     TControl* label = newControl(parent, "STATIC", 0x5000018C, false, labelActions);
+    label->transparentLabel = true;
     label->boundsRect_.bottom = label->boundsRect_.top + 22;
     label->setControlText(caption);
     return label;
@@ -243,7 +244,7 @@ void TControl::setControlText(std::string_view text) {
     caption_.assign(text);
     if (handle_) {
         SetWindowTextW(handle_, toWide(caption_).c_str());
-        InvalidateRect(handle_, nullptr, TRUE);
+        invalidate();
         if (autoSizeProc) autoSizeProc(*this);
     }
 }
@@ -281,7 +282,7 @@ void TControl::setStyle(DWORD style) {
     if (!handle_) return;
     SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style));
     SetWindowPos(handle_, nullptr, 0, 0, 0, 0, 0x37);
-    InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
 }
 
 void TControl::setExStyle(DWORD exStyle) {
@@ -290,7 +291,7 @@ void TControl::setExStyle(DWORD exStyle) {
     if (!handle_) return;
     SetWindowLongPtrW(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
     SetWindowPos(handle_, nullptr, 0, 0, 0, 0, 0x37);
-    InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
 }
 
 void TControl::setColor(std::uint32_t color) {
@@ -301,7 +302,7 @@ void TControl::setColor(std::uint32_t color) {
         backgroundBrush_ = nullptr;
     }
     if (brush_) brush_->setColor(color);
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
 }
 
 HBRUSH TControl::backgroundBrush() {
@@ -353,7 +354,7 @@ TGraphicTool& TControl::brush() {
                 DeleteObject(backgroundBrush_);
                 backgroundBrush_ = nullptr;
             }
-            if (handle_ && !paintDC) InvalidateRect(handle_, nullptr, TRUE);
+            if (!paintDC) invalidate();
         };
     }
     return *brush_;
@@ -531,7 +532,7 @@ bool childControlHandler(void*, TControl& control, TMsg& msg) {
     if (msg.message >= 0xBC00 + WM_CTLCOLORMSGBOX && msg.message <= 0xBC00 + WM_CTLCOLORSTATIC) {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, resolveColor(control.textColor));
-        if (control.transparent) {
+        if (control.transparent()) {
             SetBkMode(dc, TRANSPARENT);
             msg.result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         } else {

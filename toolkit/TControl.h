@@ -133,7 +133,20 @@ public:
     bool iconShared = false;
     // A solid brush of the resolved colour, the parent's when the colours are equal.
     HBRUSH backgroundBrush();
-    bool transparent = false;
+
+    // Buffered painting: a transparent control shows its parent's background, which the
+    // parent then paints, with all its child windows, through one off-screen bitmap.
+    void setTransparent(bool on);
+    bool transparent() const { return transparent_; }
+    void setDoubleBuffered(bool on);
+    bool doubleBuffered() const { return doubleBuffered_; }
+    void invalidate();  // the whole window, and the buffered ancestor's
+    bool transparentLabel = false;  // text set by WM_SETTEXT is shown hidden-then-shown
+    bool paintsItself = false;      // never buffered: cut out of the buffered picture
+    bool bufferPainting = false;    // a buffered paint of this control is running
+    HBITMAP bufferBitmap = nullptr; // kept between paints
+    int bufferWidth = 0;
+    int bufferHeight = 0;
 
     // Drawing.
     TCanvas& canvas();      // made on demand
@@ -273,6 +286,8 @@ private:
     HCURSOR cursor_ = nullptr;
     HBRUSH backgroundBrush_ = nullptr;
     COLORREF backgroundRGB_ = 0;
+    bool transparent_ = false;
+    bool doubleBuffered_ = false;
     TCanvas* canvas_ = nullptr;
     TGraphicTool* font_ = nullptr;
     TGraphicTool* brush_ = nullptr;

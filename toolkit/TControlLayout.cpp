@@ -36,7 +36,7 @@ void TControl::setBoundsRect(const RECT& rect) {
     if (!handle_) return;
     SetWindowPos(handle_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (repaintOnResize) InvalidateRect(handle_, nullptr, TRUE);
+    if (repaintOnResize) invalidate();
 }
 
 int TControl::getWidth() {
@@ -421,14 +421,14 @@ void TControl::setOnMouseEnter(TNotify e) {
     onMouseEnter_ = std::move(e);
     InitCommonControls();
     attachProc(TMessageHandler{enterLeaveHandler, nullptr});
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
 }
 
 void TControl::setOnMouseLeave(TNotify e) {
     onMouseLeave_ = std::move(e);
     InitCommonControls();
     attachProc(TMessageHandler{enterLeaveHandler, nullptr});
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
 }
 
 namespace {
@@ -458,7 +458,7 @@ void TControl::trackMouse() {
         inside = PtInRect(&client, p) != FALSE;
     }
     if (inside == mouseInside_) return;
-    InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
     mouseInside_ = inside;
     if (inside) {
         if (onMouseEnter_) onMouseEnter_(*this);
@@ -473,7 +473,7 @@ void TControl::mouseLeft() {
     if (!mouseInside_) return;
     mouseInside_ = false;
     if (onMouseLeave_) onMouseLeave_(*this);
-    InvalidateRect(handle_, nullptr, TRUE);
+    invalidate();
 }
 
 void TControl::setOnResize(TNotify e) {

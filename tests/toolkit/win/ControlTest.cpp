@@ -208,7 +208,7 @@ TEST_F(Controls, AFormFillsItsBackgroundWithItsColour) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     SendMessageW(form->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
     EXPECT_EQ(GetPixel(memory, 5, 5), 0x00336699u);
-    form->transparent = true;  // a transparent form leaves the background alone
+    form->setTransparent(true);  // a transparent form leaves the background alone
     RECT all{0, 0, 400, 400};
     FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SendMessageW(form->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);

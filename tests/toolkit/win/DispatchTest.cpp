@@ -104,14 +104,14 @@ TEST_F(Dispatch, CommandNotificationsAreAnsweredByTheChild) {
 TEST_F(Dispatch, TransparentChildAnswersColourMessagesWithTheNullBrush) {
     TControl* form = TControl::newForm(nullptr, "Form");
     TControl* label = TControl::newLabel(form, "text");
-    label->transparent = true;
+    label->setTransparent(true);
     form->getWindowHandle();
     HDC dc = GetDC(form->handle());
     const LRESULT brush = SendMessageW(form->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                        reinterpret_cast<LPARAM>(label->handle()));
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(NULL_BRUSH));
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-    label->transparent = false;
+    label->setTransparent(false);
     label->setColor(0x000000FF);
     const LRESULT solid = SendMessageW(form->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                        reinterpret_cast<LPARAM>(label->handle()));

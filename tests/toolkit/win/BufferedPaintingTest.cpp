@@ -1,0 +1,129 @@
+// Buffered painting of a form with a transparent label, checked by its pixels.
+#include "tests/toolkit/win/WindowTest.h"
+#include "toolkit/BufferedPainting.h"
+#include "toolkit/TBitmap.h"
+#include "toolkit/TCanvas.h"
+
+using namespace toolkit;
+using testsupport::pumpMessages;
+using testsupport::WindowTest;
+
+namespace {
+
+constexpr COLORREF formColour = RGB(0, 0, 200);
+constexpr COLORREF labelColour = RGB(255, 255, 255);
+
+struct Scene {
+    TControl* form;
+    TControl* label;
+};
+
+// A shown form of formColour with a transparent label whose own colour is white.
+Scene transparentLabelScene() {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    form->setColor(formColour);
+    TControl* label = TControl::newLabel(form, "MMMM");
+    label->setColor(labelColour);
+    label->setBoundsRect(RECT{10, 10, 110, 40});
+    label->setTransparent(true);
+    form->show();
+    form->getWindowHandle();
+    form->setClientSize(200, 100);
+    form->createWindow();
+    UpdateWindow(form->handle());
+    pumpMessages();
+    return {form, label};
+}
+
+// How many pixels of the rectangle have the colour.
+int count(HDC dc, RECT r, COLORREF colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == colour;
+    return n;
+}
+
+}  // namespace
+
+using BufferedPainting = WindowTest;
+
+TEST_F(BufferedPainting, ATransparentLabelMakesItsFormDoubleBuffered) {
+    Scene s = transparentLabelScene();
+    EXPECT_TRUE(s.form->doubleBuffered());
+    EXPECT_EQ(bufferedAncestor(s.label), s.form);
+    EXPECT_EQ(bufferedAncestor(s.form), s.form);
+    s.form->free();
+}
+
+TEST_F(BufferedPainting, TheLabelShowsTheFormsColourAroundItsText) {
+    Scene s = transparentLabelScene();
+    // A buffered paint of the form; its off-screen picture is what reached the screen.
+    InvalidateRect(s.form->handle(), nullptr, TRUE);
+    bufferedPaint(*s.form);
+    ASSERT_NE(s.form->bufferBitmap, nullptr);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, s.form->bufferBitmap);
+    const RECT labelArea{10, 10, 110, 40};
+    const int area = 100 * 30;
+    const int background = count(dc, labelArea, formColour);
+    EXPECT_EQ(count(dc, labelArea, labelColour), 0);  // never the label's own background
+    EXPECT_GT(background, area / 2);                   // the form's colour around the text
+    EXPECT_LT(background, area);                       // and the text on it
+    EXPECT_EQ(GetPixel(dc, 150, 80), formColour);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    s.form->free();
+}
+
+TEST_F(BufferedPainting, TheScreenNeverShowsABlankBackgroundOnATextChange) {
+    Scene s = transparentLabelScene();
+    const HDC screen = GetDC(s.form->handle());
+    const RECT besideText{90, 12, 108, 38};  // inside the label, right of "MMMM"
+    for (const char* text : {"W", "MMMMMM", "1.5"}) {
+        s.label->setControlText(text);
+        pumpMessages();
+        EXPECT_EQ(count(screen, besideText, labelColour), 0) << text;
+        EXPECT_EQ(count(screen, besideText, RGB(255, 255, 255)), 0) << text;
+        EXPECT_EQ(GetPixel(screen, 100, 20), formColour) << text;
+    }
+    ReleaseDC(s.form->handle(), screen);
+    s.form->free();
+}
+
+TEST_F(BufferedPainting, TheBufferIsKeptForSmallGrowthAndRenewedWhenShrinking) {
+    Scene s = transparentLabelScene();
+    ASSERT_NE(s.form->bufferBitmap, nullptr);
+    const HBITMAP first = s.form->bufferBitmap;
+    EXPECT_EQ(s.form->bufferWidth, 200);
+    EXPECT_EQ(s.form->bufferHeight, 100);
+
+    s.form->setClientSize(210, 110);  // 10 pixels larger: the buffer is too small now
+    UpdateWindow(s.form->handle());
+    const HBITMAP grown = s.form->bufferBitmap;
+    EXPECT_EQ(s.form->bufferWidth, 210);
+
+    s.form->setClientSize(205, 105);  // smaller, within 32 pixels: kept
+    InvalidateRect(s.form->handle(), nullptr, TRUE);
+    UpdateWindow(s.form->handle());
+    EXPECT_EQ(s.form->bufferBitmap, grown);
+    EXPECT_EQ(s.form->bufferWidth, 210);
+
+    s.form->setClientSize(165, 65);  // 40 smaller: renewed
+    InvalidateRect(s.form->handle(), nullptr, TRUE);
+    UpdateWindow(s.form->handle());
+    EXPECT_EQ(s.form->bufferWidth, 165);
+    EXPECT_EQ(s.form->bufferHeight, 65);
+    (void)first;
+    s.form->free();
+}
+
+TEST_F(BufferedPainting, ColourMessagesOfATransparentLabelGiveTheNullBrush) {
+    Scene s = transparentLabelScene();
+    HDC dc = GetDC(s.form->handle());
+    const LRESULT brush = SendMessageW(s.form->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(s.label->handle()));
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    ReleaseDC(s.form->handle(), dc);
+    s.form->free();
+}
