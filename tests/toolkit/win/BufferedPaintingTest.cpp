@@ -90,30 +90,87 @@ TEST_F(BufferedPainting, TheScreenNeverShowsABlankBackgroundOnATextChange) {
     s.form->free();
 }
 
-TEST_F(BufferedPainting, TheBufferIsKeptForSmallGrowthAndRenewedWhenShrinking) {
+TEST_F(BufferedPainting, TheBufferIsReusedWithinThirtyTwoPixels) {
     Scene s = transparentLabelScene();
     ASSERT_NE(s.form->bufferBitmap, nullptr);
     const HBITMAP first = s.form->bufferBitmap;
     EXPECT_EQ(s.form->bufferWidth, 200);
     EXPECT_EQ(s.form->bufferHeight, 100);
+    const auto repaintAt = [&](int width, int height) {
+        s.form->setClientSize(width, height);
+        InvalidateRect(s.form->handle(), nullptr, TRUE);
+        UpdateWindow(s.form->handle());
+    };
 
-    s.form->setClientSize(210, 110);  // 10 pixels larger: the buffer is too small now
-    UpdateWindow(s.form->handle());
-    const HBITMAP grown = s.form->bufferBitmap;
-    EXPECT_EQ(s.form->bufferWidth, 210);
+    repaintAt(180, 80);  // 20 smaller: the buffer still fits
+    EXPECT_EQ(s.form->bufferBitmap, first);
+    repaintAt(190, 90);  // then 10 larger: still inside the kept buffer
+    EXPECT_EQ(s.form->bufferBitmap, first);
+    EXPECT_EQ(s.form->bufferWidth, 200);
 
-    s.form->setClientSize(205, 105);  // smaller, within 32 pixels: kept
-    InvalidateRect(s.form->handle(), nullptr, TRUE);
-    UpdateWindow(s.form->handle());
-    EXPECT_EQ(s.form->bufferBitmap, grown);
-    EXPECT_EQ(s.form->bufferWidth, 210);
+    repaintAt(150, 50);  // 40 smaller than that: a new, smaller buffer
+    EXPECT_EQ(s.form->bufferWidth, 150);
+    EXPECT_EQ(s.form->bufferHeight, 50);
 
-    s.form->setClientSize(165, 65);  // 40 smaller: renewed
-    InvalidateRect(s.form->handle(), nullptr, TRUE);
+    repaintAt(160, 60);  // larger than the buffer: renewed at the new size
+    EXPECT_EQ(s.form->bufferWidth, 160);
+    s.form->free();
+}
+
+TEST_F(BufferedPainting, AControlThatPaintsItselfIsCutOutOfTheCopy) {
+    Scene s = transparentLabelScene();
+    TControl* own = TControl::newLabel(s.form, "");
+    own->paintsItself = true;
+    own->setBoundsRect(RECT{120, 50, 160, 90});
+    s.form->createWindow();
     UpdateWindow(s.form->handle());
-    EXPECT_EQ(s.form->bufferWidth, 165);
-    EXPECT_EQ(s.form->bufferHeight, 65);
-    (void)first;
+    pumpMessages();
+    // The control draws itself; a buffered paint of the form must not cover that.
+    HDC ownDC = GetDC(own->handle());
+    const RECT all{0, 0, 40, 40};
+    HBRUSH green = CreateSolidBrush(RGB(0, 160, 0));
+    FillRect(ownDC, &all, green);
+    DeleteObject(green);
+    ReleaseDC(own->handle(), ownDC);
+    ValidateRect(own->handle(), nullptr);
+    InvalidateRect(s.form->handle(), nullptr, FALSE);
+    bufferedPaint(*s.form);
+    HDC screen = GetDC(s.form->handle());
+    EXPECT_EQ(GetPixel(screen, 140, 70), RGB(0, 160, 0));
+    EXPECT_EQ(GetPixel(screen, 180, 90), formColour);
+    ReleaseDC(s.form->handle(), screen);
+    s.form->free();
+}
+
+namespace {
+HWND foreignChild = nullptr;
+bool createForeignChild(void*, TControl& control, TMsg& msg) {
+    if (msg.message == WM_CREATE)
+        foreignChild = CreateWindowExW(0, L"STATIC", L"foreign", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
+                                       msg.hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+    (void)control;
+    return false;
+}
+}  // namespace
+
+TEST_F(BufferedPainting, ForeignChildWindowsAreSubclassed) {
+    Scene s = transparentLabelScene();  // installs the hooks
+    TControl* host = TControl::newControl(s.form, "STATIC", WS_CHILD | WS_VISIBLE, false, {});
+    host->attachProc(TMessageHandler{createForeignChild, nullptr});
+    foreignChild = nullptr;
+    host->getWindowHandle();
+    ASSERT_NE(foreignChild, nullptr);
+    EXPECT_NE(GetPropW(foreignChild, L"PREV_PROC"), nullptr);
+    EXPECT_NE(GetWindowLongPtrW(foreignChild, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(GetPropW(foreignChild, L"PREV_PROC")));
+    // Outside a buffered paint it does not erase itself; its text still works.
+    HDC dc = GetDC(foreignChild);
+    EXPECT_EQ(SendMessageW(foreignChild, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    ReleaseDC(foreignChild, dc);
+    SetWindowTextW(foreignChild, L"текст");
+    wchar_t text[16] = {};
+    GetWindowTextW(foreignChild, text, 16);
+    EXPECT_EQ(std::wstring(text), L"текст");
     s.form->free();
 }
 
