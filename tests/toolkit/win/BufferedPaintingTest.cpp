@@ -114,7 +114,12 @@ TEST_F(BufferedPainting, TheBufferIsReusedWithinThirtyTwoPixels) {
 
     repaintAt(160, 60);  // larger than the buffer: renewed at the new size
     EXPECT_EQ(s.form->bufferWidth, 160);
+    EXPECT_EQ(GetObjectType(first), 0u);  // replaced buffers are deleted
+    const HBITMAP last = s.form->bufferBitmap;
+    const HBRUSH background = s.form->backgroundBrush();
     s.form->free();
+    EXPECT_EQ(GetObjectType(last), 0u);  // and the last one with its form
+    EXPECT_EQ(GetObjectType(background), 0u);
 }
 
 TEST_F(BufferedPainting, AControlThatPaintsItselfIsCutOutOfTheCopy) {

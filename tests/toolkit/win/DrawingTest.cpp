@@ -216,8 +216,12 @@ TEST_F(Drawing, BitmapsDrawAndKeepTheirPictureWhenResized) {
     EXPECT_EQ(picture->handleType(), 1);
     EXPECT_EQ(pixel(picture, 2, 1), red);
     EXPECT_EQ(pixel(picture, 2, 5), blue);
+    const HBITMAP section = picture->handle();
+    const HDC memory = picture->canvas()->getDCHandle();
     picture->clear();
     EXPECT_EQ(picture->handle(), nullptr);
+    EXPECT_EQ(GetObjectType(section), 0u);  // the bitmap and its memory context are gone
+    EXPECT_EQ(GetObjectType(memory), 0u);
     picture->free();
     target->free();
 }
