@@ -67,7 +67,7 @@ enum TEditOption : std::uint32_t {
 struct TMouseEventData {
     std::uint8_t button = 0;  // 0 none, 1 left, 2 right, 3 middle
     bool stopHandling = false;
-    std::uint32_t shift = 0;  // MK_ flags, plus 32 while Alt is down
+    std::uint32_t shift = 0;  // MK_ flags, plus 32 while Alt is down; wheel delta in the high word
     std::int16_t x = 0;
     std::int16_t y = 0;
 };
@@ -207,6 +207,9 @@ public:
     void setOnShow(TNotify e);
     void setOnHide(TNotify e);
     bool mouseInside() const { return mouseInside_; }
+    const TKeyEvent& keyDownHandler() const { return onKeyDown_; }
+    const TKeyEvent& keyUpHandler() const { return onKeyUp_; }
+    const TCharEvent& charHandler() const { return onChar_; }
 
     // Geometry fields.
     std::uint8_t positionSet = 0;  // bit 0 left set, bit 1 top set

@@ -333,7 +333,9 @@ bool mouseHandler(void*, TControl& control, TMsg& msg) {
     if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSEWHEEL || msg.hwnd != control.handle())
         return false;
     TMouseEventData mouse;
-    mouse.shift = static_cast<std::uint32_t>(LOWORD(msg.wParam)) & 0x1F;
+    // The key-state flags (the extra buttons left out: 32 means Alt here), and for the
+    // wheel the delta in the high word.
+    mouse.shift = static_cast<std::uint32_t>(msg.wParam) & 0xFFFF001Fu;
     if (GetKeyState(VK_MENU) < 0) mouse.shift |= 32;
     mouse.x = static_cast<std::int16_t>(LOWORD(msg.lParam));
     mouse.y = static_cast<std::int16_t>(HIWORD(msg.lParam));

@@ -43,6 +43,15 @@ TGraphicTool* TGraphicTool::clone() const {
     return tool;
 }
 
+void TGraphicTool::assign(const TGraphicTool& source) {
+    if (source.kind_ != kind_ || sameData(source)) return;
+    const HBITMAP pattern = kind_ == brush ? data_.brush.pattern : nullptr;
+    std::memcpy(&data_, &source.data_, sizeof data_);
+    if (kind_ == brush) data_.brush.pattern = pattern;  // the pattern stays owned by its tool
+    colorRGB_ = resolveColor(data_.color);
+    toolChanged();
+}
+
 TGraphicTool::~TGraphicTool() {
     if (kind_ == brush && data_.brush.pattern) DeleteObject(data_.brush.pattern);
     deleteHandle();

@@ -26,6 +26,8 @@ public:
 
     // A new tool of the same kind with the same data.
     TGraphicTool* clone() const;
+    // Takes over the data of another tool of the same kind.
+    void assign(const TGraphicTool& source);
 
     HGDIOBJ getToolHandle();
     Kind kind() const { return kind_; }

@@ -157,6 +157,7 @@ TEST_F(Layout, MouseRecordsCarryButtonsPositionAltAndWheel) {
     EXPECT_EQ(doubles[0].x, -3);
     ASSERT_EQ(wheels.size(), 1u);
     EXPECT_EQ(wheels[0].button, 0);
+    EXPECT_EQ(static_cast<std::int16_t>(HIWORD(wheels[0].shift)), 120);  // the wheel delta
     form->free();
 }
 

@@ -1,0 +1,142 @@
+#include "components/visual/TZTEdit.h"
+
+#include "dataflow/EventDispatch.h"
+#include "toolkit/NumberText.h"
+
+namespace components {
+
+using namespace dataflow;
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+bool isNumberText(std::string_view s, TData& data) {
+    std::size_t i = 0;
+    const auto skipDigits = [&] {
+        while (i < s.size() && isDigit(s[i])) ++i;
+    };
+    const auto skipBlanks = [&] {
+        while (i < s.size() && isBlank(s[i])) ++i;
+    };
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    // The mantissa: digits, at most one point, not a lone point.
+    const std::size_t mantissa = i;
+    if (i >= s.size() || !(isDigit(s[i]) || s[i] == '.')) return false;
+    skipDigits();
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        skipDigits();
+    }
+    if (i - mantissa == 1 && s[mantissa] == '.') return false;
+    skipBlanks();
+    if (i < s.size() && s[i] == 'e') {
+        ++i;
+        skipBlanks();
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        skipBlanks();
+        if (i >= s.size() || !isDigit(s[i])) return false;
+        skipDigits();
+    }
+    if (i != s.size()) return false;
+    // The value is read without the blanks: the exponent's digits would otherwise be
+    // lost behind a blank ("1.5e - 3" would read as 1.5).
+    std::string compact;
+    for (char c : s)
+        if (!isBlank(c)) compact.push_back(c);
+    setReal(data, toolkit::textToReal(compact));
+    return true;
+}
+
+void TZTEdit::init() {
+    std::uint32_t options = 0;
+    if (password) options |= toolkit::eoPassword;
+    if (readOnly) options |= toolkit::eoReadonly;
+    control = TControl::newEditbox(parentControl(), options);
+    static constexpr DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    control->setStyle((control->style() & ~DWORD{ES_RIGHT | ES_CENTER}) | alignments[textAlign % 3]);
+    TZTWin::init();
+    control->perform(EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+    control->onChange = [this](TControl&) { textChanged(); };
+    control->setControlText(text);
+    lastGoodText_ = text;
+}
+
+std::int32_t TZTEdit::caret() const {
+    DWORD start = 0;
+    control->perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<std::int32_t>(start);
+}
+
+void TZTEdit::setCaret(std::int32_t position) { control->perform(EM_SETSEL, position, position); }
+
+void TZTEdit::setControlTextQuietly(std::string_view newText) {
+    changeArmed_ = false;
+    control->setControlText(newText);
+}
+
+bool TZTEdit::textReader(TData& data) {
+    setString(data, control->getControlText());
+    return true;
+}
+
+bool TZTEdit::numericReader(TData& data) {
+    const std::string t = control->getControlText();
+    const std::int32_t c = caret();
+    const std::string lower = toolkit::lowerCase(t);
+    if (isNumberText(lower, data)) {
+        lastGoodCaret_ = c;
+        lastGoodText_ = t;
+        return true;
+    }
+    std::string completed = lower;
+    completed.push_back('0');
+    TData probe;
+    if (isNumberText(completed, probe)) {  // an unfinished number waits
+        if (t.empty()) {
+            setControlTextQuietly("0");  // an emptied field becomes 0, unreported
+            lastGoodText_.assign(1, '0');
+        }
+        return false;
+    }
+    // Text that can never become a number: the last good text comes back.
+    setControlTextQuietly(lastGoodText_);
+    setCaret(lastGoodCaret_);
+    return false;
+}
+
+void TZTEdit::textChanged() {
+    if (changeArmed_) {
+        TData v;
+        if ((this->*valueReader)(v)) fireEvent(onChange, v);
+    }
+    changeArmed_ = true;
+}
+
+void TZTEdit::fireKeyDown(std::uint32_t& key) {
+    if (onEnterKey.isLinked() && key == VK_RETURN) {
+        TData v;
+        if ((this->*valueReader)(v)) {
+            fireEvent(onEnterKey, v);
+            if (clearOnEnter) setControlTextQuietly("");
+        }
+        key = 0;  // consumed: neither onKeyDown nor the character fires
+        return;
+    }
+    TZTWin::fireKeyDown(key);
+}
+
+void TZTEdit::doText(TData& data, std::uint16_t) {
+    const std::int32_t position = caret();
+    control->setControlText(readString(data, textSource, ""));
+    setCaret(position);
+}
+
+void TZTEdit::value(TData& data, std::uint16_t) {
+    if (!(this->*valueReader)(data)) setNull(data);
+}
+
+}  // namespace components

@@ -1,0 +1,96 @@
+// The common base of every component that owns a window: it applies the shared
+// properties to the toolkit control the derived component creates, and turns the
+// control's notifications into the component's own events.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "components/visual/THintInterface.h"
+#include "components/visual/TFontRec.h"
+#include "dataflow/TData.h"
+#include "dataflow/TZT_Event.h"
+#include "toolkit/TControl.h"
+
+namespace components {
+
+using dataflow::TData;
+using dataflow::TZT_Event;
+using toolkit::TControl;
+
+class TZTWin {
+public:
+    explicit TZTWin(TControl* parentControl);
+    TZTWin(const TZTWin&) = delete;
+    TZTWin& operator=(const TZTWin&) = delete;
+    virtual ~TZTWin();
+
+    // Properties, read once by init.
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
+    std::uint8_t align = 0;
+    std::int32_t tabOrder = 0;  // > 0 a tab stop with this order, 0 a tab stop, < 0 none
+    std::uint32_t color = 0;
+    std::uint8_t edgeStyle = 2;  // 0 sunken 3-D edge, 1 plain border, 2 as created
+    std::string hint;
+    TFontRec font;
+    bool parentFont = false;
+    bool transparent = false;
+    bool visible = true;
+    bool enabled = true;
+    std::int32_t cursor = 0;
+    bool mouseCapture = false;
+    bool keyPreview = true;
+    std::uint8_t borderStyle = 0;
+
+    // Events.
+    TZT_Event onMouseEnter, onMouseLeave, onKeyDown, onKeyUp, onKeyPress, onMouseDown,
+        onMouseMove, onMouseUp, onMouseWheel, onEnter, onExit, onDblClick, onResize, onShow,
+        onHide, onMove;
+    // Data links consulted when the control's size is about to change.
+    TZT_Event resizeWidth, resizeHeight;
+
+    virtual void init();
+    void attachHint(THintInterface* hintInterface);
+    void attachManager(void* manager) { manager_ = manager; }
+
+    TControl* control = nullptr;  // created by the derived component, owned
+    TControl* parentControl() const { return parentControl_; }
+    bool controlDestroyed() const { return controlDestroyed_; }
+    const toolkit::TMouseEventData& lastMouse() const { return lastMouse_; }
+    std::intptr_t hintTool() const { return hintTool_; }
+    std::int32_t keyResult = 0;
+
+protected:
+    virtual void fireKeyDown(std::uint32_t& key);
+    virtual void fireKeyUp(std::uint32_t& key);
+    virtual void fireKeyPress(char ch);
+    virtual void mouseDown(toolkit::TMouseEventData& mouse);
+    virtual void mouseMove(toolkit::TMouseEventData& mouse);
+    virtual void mouseEnter();
+    virtual void mouseLeave();
+    virtual void mouseUp(toolkit::TMouseEventData& mouse);
+    virtual void mouseWheel(toolkit::TMouseEventData& mouse);
+    virtual bool handleMessage(toolkit::TMsg& msg);
+    virtual void controlGone();
+    virtual void resized();
+    virtual void shown();
+    virtual void hidden();
+
+private:
+    void applyFont();
+    void hookControl();
+    void keyDown(std::uint32_t& key, std::uint32_t shift);
+    void keyUp(std::uint32_t& key, std::uint32_t shift);
+    void character(char& ch, std::uint32_t shift);
+    void proposeSize(const TZT_Event& link, int current, int& proposed);
+
+    TControl* parentControl_;
+    bool controlDestroyed_ = false;
+    TControl::TMessageHook previousMessageHandler_;
+    toolkit::TMouseEventData lastMouse_;
+    std::intptr_t hintTool_ = 0;
+    THintInterface* hintManager_ = nullptr;
+    void* manager_ = nullptr;
+};
+
+}  // namespace components

@@ -1,0 +1,239 @@
+// The edit field and the window base, driven by the messages that typing produces.
+#include <string>
+#include <vector>
+
+#include "components/visual/TZTEdit.h"
+#include "dataflow/EventDispatch.h"
+#include "tests/toolkit/win/WindowTest.h"
+
+using namespace components;
+using namespace dataflow;
+using testsupport::WindowTest;
+
+namespace {
+
+struct Sink {
+    std::vector<TData> values;
+    void input(TData& data, std::uint16_t) { values.push_back(data); }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const TData& v : values) out.push_back(toString(v));
+        return out;
+    }
+};
+
+UINT virtualKeyOf(char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<UINT>(c - 'a' + 'A');
+    switch (c) {
+        case '.': return VK_OEM_PERIOD;
+        case '-': return VK_OEM_MINUS;
+        case '+': return VK_OEM_PLUS;
+        case ' ': return VK_SPACE;
+        default: return static_cast<UINT>(static_cast<unsigned char>(c));
+    }
+}
+
+// Key down, character, key up: what a key press gives the focused window.
+void type(HWND window, const std::string& text) {
+    for (char c : text) {
+        SendMessageW(window, WM_KEYDOWN, virtualKeyOf(c), 1);
+        SendMessageW(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+        SendMessageW(window, WM_KEYUP, virtualKeyOf(c), 0xC0000001);
+    }
+}
+
+void pressKey(HWND window, UINT key) {
+    SendMessageW(window, WM_KEYDOWN, key, 1);
+    SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+class Edit : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        enableEvents();
+        form = TControl::newForm(nullptr, "Form");
+        form->show();
+        form->getWindowHandle();
+    }
+    void TearDown() override {
+        delete edit;
+        form->free();
+        disableEvents();
+        WindowTest::TearDown();
+    }
+    // A numeric level field as the converter has it, focused and ready for typing.
+    void makeEdit(TZTEdit::TValueReader reader) {
+        edit = new TZTEdit(form);
+        edit->valueReader = reader;
+        edit->onChange = makeLink<&Sink::input>(changes);
+        edit->init();
+        SetFocus(edit->control->handle());
+    }
+    HWND box() const { return edit->control->handle(); }
+    std::string shown() const { return edit->control->getControlText(); }
+
+    TControl* form = nullptr;
+    TZTEdit* edit = nullptr;
+    Sink changes;
+};
+
+}  // namespace
+
+TEST_F(Edit, DigitsAndAPointReportTheirValues) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), "12.");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12", "12"}));
+    EXPECT_EQ(changes.values[0].dataType, dataReal);
+    EXPECT_EQ(shown(), "12.");
+    type(box(), "5");
+    EXPECT_EQ(changes.texts().back(), "12.5");
+}
+
+TEST_F(Edit, ASignWaitsForItsNumber) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), "-");
+    EXPECT_TRUE(changes.values.empty());
+    EXPECT_EQ(shown(), "-");
+    type(box(), "5");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"-5"}));
+}
+
+TEST_F(Edit, AnEmptiedFieldBecomesZeroUnreported) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), "7");
+    pressKey(box(), VK_BACK);
+    SendMessageW(box(), WM_CHAR, VK_BACK, 1);  // the character Backspace produces
+    EXPECT_EQ(shown(), "0");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"7"}));
+    type(box(), "3");  // the next change is reported again
+    EXPECT_EQ(changes.texts().back(), edit->control->getControlText());
+}
+
+TEST_F(Edit, ALetterIsUndoneWithTheCaretRestored) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), "12");
+    SendMessageW(box(), EM_SETSEL, 1, 1);  // caret between the digits
+    type(box(), "x");
+    EXPECT_EQ(shown(), "12");
+    DWORD start = 0;
+    SendMessageW(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, 2u);  // where it was after the last accepted number
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12"}));
+}
+
+TEST_F(Edit, ExponentsAndBlanks) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), "1E5");
+    EXPECT_EQ(changes.texts().back(), "100000");
+    TData v;
+    EXPECT_TRUE(isNumberText("1e5", v));
+    EXPECT_EQ(v.realValue, 100000.0);
+    EXPECT_TRUE(isNumberText("1.5e - 3", v));
+    EXPECT_EQ(v.realValue, 0.0015);
+    EXPECT_TRUE(isNumberText("2 ", v));
+    EXPECT_TRUE(isNumberText("-.5", v));
+    EXPECT_FALSE(isNumberText(" 2", v));
+    EXPECT_FALSE(isNumberText("- 2", v));
+    EXPECT_FALSE(isNumberText("1e5 ", v));
+    EXPECT_FALSE(isNumberText("1E5", v));  // the reader lower-cases first
+    EXPECT_FALSE(isNumberText(".", v));
+    EXPECT_FALSE(isNumberText("", v));
+    EXPECT_FALSE(isNumberText("1..2", v));
+}
+
+TEST_F(Edit, ALonePointIsUnfinished) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), ".");
+    EXPECT_EQ(shown(), ".");
+    EXPECT_TRUE(changes.values.empty());
+    TData v;
+    edit->value(v, 0);
+    EXPECT_TRUE(isNull(v));
+    type(box(), "5");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"0.5"}));
+}
+
+TEST_F(Edit, TheTextReaderReportsEveryChange) {
+    makeEdit(&TZTEdit::textReader);
+    type(box(), "ab");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"a", "ab"}));
+    EXPECT_EQ(changes.values[0].dataType, dataStr);
+    TData v;
+    edit->value(v, 0);
+    EXPECT_EQ(v.strValue, "ab");
+}
+
+TEST_F(Edit, DoTextShowsAValueKeepingTheCaret) {
+    makeEdit(&TZTEdit::textReader);
+    type(box(), "abc");
+    SendMessageW(box(), EM_SETSEL, 1, 1);
+    TData half;
+    setReal(half, 0.5);
+    edit->doText(half, 0);
+    EXPECT_EQ(shown(), "0.5");
+    DWORD start = 0;
+    SendMessageW(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, 1u);
+}
+
+TEST_F(Edit, EnterFiresOnEnterKeyAndIsConsumed) {
+    Sink entered, keys;
+    makeEdit(&TZTEdit::numericReader);
+    edit->onEnterKey = makeLink<&Sink::input>(entered);
+    edit->onKeyDown = makeLink<&Sink::input>(keys);
+    edit->clearOnEnter = true;
+    type(box(), "42");
+    pressKey(box(), VK_RETURN);
+    ASSERT_EQ(entered.values.size(), 1u);
+    EXPECT_EQ(toString(entered.values[0]), "42");
+    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(keys.values.size(), 2u);  // the digits' key-downs only
+}
+
+TEST_F(Edit, ACharacterBeforeAnyKeyDownIsSwallowed) {
+    makeEdit(&TZTEdit::textReader);
+    SendMessageW(box(), WM_CHAR, 'z', 1);
+    EXPECT_EQ(shown(), "");
+    type(box(), "y");
+    EXPECT_EQ(shown(), "y");
+}
+
+TEST_F(Edit, WindowBaseMouseAndWheelEvents) {
+    Sink downs, moves, wheels;
+    makeEdit(&TZTEdit::textReader);
+    edit->onMouseDown = makeLink<&Sink::input>(downs);
+    edit->onMouseMove = makeLink<&Sink::input>(moves);
+    edit->onMouseWheel = makeLink<&Sink::input>(wheels);
+    SendMessageW(box(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(3, 3));
+    SendMessageW(box(), WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, MAKELPARAM(4, 3));
+    SendMessageW(box(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 3));
+    SendMessageW(box(), WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON, static_cast<WORD>(-120)), MAKELPARAM(5, 3));
+    ASSERT_EQ(downs.values.size(), 1u);
+    EXPECT_EQ(downs.values[0].intValue, 0);
+    ASSERT_EQ(moves.values.size(), 2u);
+    EXPECT_EQ(moves.values[0].intValue, -1);  // a button with Ctrl
+    EXPECT_EQ(moves.values[1].intValue, 0);
+    ASSERT_EQ(wheels.values.size(), 1u);
+    EXPECT_EQ(wheels.values[0].intValue, -120);
+    EXPECT_EQ(edit->lastMouse().x, 5);
+}
+
+TEST_F(Edit, TabOrderAndBorders) {
+    TZTEdit skipped(form), stop(form);
+    skipped.tabOrder = -1;
+    skipped.init();
+    stop.tabOrder = 0;
+    stop.edgeStyle = 0;
+    stop.borderStyle = 2;
+    stop.init();
+    EXPECT_FALSE(skipped.control->tabStop);
+    EXPECT_TRUE(stop.control->tabStop);
+    EXPECT_EQ(stop.control->exStyle(), static_cast<DWORD>(WS_EX_STATICEDGE));
+    TZTEdit plain(form);
+    plain.edgeStyle = 1;
+    plain.borderStyle = 2;  // no effect without the 3-D edge
+    plain.init();
+    EXPECT_EQ(plain.control->exStyle() & WS_EX_STATICEDGE, 0u);
+    EXPECT_EQ(skipped.hintTool(), 0);  // no hint: no tooltip
+}
