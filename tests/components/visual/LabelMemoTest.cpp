@@ -1,0 +1,147 @@
+// The label and the memo on real windows.
+#include <string>
+#include <vector>
+
+#include "components/visual/TZTLabel.h"
+#include "components/visual/TZTMemo.h"
+#include "dataflow/EventDispatch.h"
+#include "tests/toolkit/win/WindowTest.h"
+#include "toolkit/TCanvas.h"
+#include "toolkit/TGraphicTool.h"
+
+using namespace components;
+using namespace dataflow;
+using testsupport::WindowTest;
+
+namespace {
+
+struct Sink {
+    std::vector<TData> values;
+    void input(TData& data, std::uint16_t) { values.push_back(data); }
+};
+
+struct Text {
+    std::string text;
+    void point(TData& data, std::uint16_t) { setString(data, text); }
+};
+
+class Components : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        enableEvents();
+        form = TControl::newForm(nullptr, "Form");
+        form->show();
+        form->getWindowHandle();
+    }
+    void TearDown() override {
+        form->free();
+        disableEvents();
+        WindowTest::TearDown();
+    }
+    TControl* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Components, LabelShowsItsCaptionAndReportsClicks) {
+    TZTLabel label(form);
+    Sink clicks;
+    label.caption = "Введите виброускорение в дБ ";
+    label.onClick = makeLink<&Sink::input>(clicks);
+    label.font.fontName = "MS Sans Serif";
+    label.font.fontSize = 8;
+    label.font.fontCharset = 1;
+    label.init();
+    label.setAutoSize(true);
+    EXPECT_EQ(label.control->getControlText(), "Введите виброускорение в дБ ");
+    const SIZE text = label.control->canvas().textExtent(label.caption);
+    EXPECT_EQ(label.control->getWidth(), text.cx + 1);
+    EXPECT_EQ(label.control->getHeight(), text.cy + 1);
+    SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(label.control->controlId, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(label.control->handle()));
+    EXPECT_EQ(clicks.values.size(), 1u);
+}
+
+TEST_F(Components, LabelHoverColourAndUnderline) {
+    TZTLabel plain(form), hover(form);
+    Sink entered;
+    plain.onMouseEnter = makeLink<&Sink::input>(entered);
+    plain.init();
+    hover.hoverColor = 0x000000FF;
+    hover.hoverUnderline = true;
+    hover.font.fontColor = 0x00123456;
+    hover.onMouseEnter = makeLink<&Sink::input>(entered);
+    hover.init();
+    bool inside = true;
+    for (TZTLabel* l : {&plain, &hover}) {
+        l->control->mouseHitTest = [&inside](TControl&) { return inside; };
+        SendMessageW(l->control->handle(), WM_MOUSEMOVE, 0, 0);
+    }
+    EXPECT_EQ(entered.values.size(), 1u);  // the plain label never hooks enter and leave
+    EXPECT_EQ(hover.control->font().color(), 0x000000FFu);
+    EXPECT_NE(hover.control->font().fontStyle() & toolkit::TGraphicTool::fsUnderline, 0);
+    inside = false;
+    SendMessageW(hover.control->handle(), WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(hover.control->font().color(), 0x00123456u);  // the font property's colour
+    EXPECT_EQ(hover.control->font().fontStyle() & toolkit::TGraphicTool::fsUnderline, 0);
+}
+
+TEST_F(Components, MemoAddsLinesAndClears) {
+    TZTMemo memo(form);
+    Sink changes;
+    memo.onChange = makeLink<&Sink::input>(changes);
+    memo.init();
+    TData message;
+    setString(message, "msg");
+    fireEvent(makeLink<&TZTMemo::doAdd>(memo), message);
+    fireEvent(makeLink<&TZTMemo::doAdd>(memo), message);
+    EXPECT_EQ(memo.control->getControlText(), "msg\r\nmsg");
+    TData text;
+    memo.memoText(text, 0);
+    EXPECT_EQ(text.strValue, "msg\r\nmsg");
+    ASSERT_FALSE(changes.values.empty());
+    EXPECT_TRUE(isNull(changes.values.back()));  // doAdd passes a null value on
+
+    changes.values.clear();
+    fireEventNull(makeLink<&TZTMemo::doClear>(memo));
+    EXPECT_EQ(memo.control->getControlText(), "");
+    ASSERT_FALSE(changes.values.empty());
+    EXPECT_TRUE(isNull(changes.values.back()));
+    changes.values.clear();
+    fireEventNull(makeLink<&TZTMemo::doClear>(memo));  // an empty memo still reports
+    ASSERT_FALSE(changes.values.empty());
+    EXPECT_TRUE(isNull(changes.values.back()));
+    memo.memoText(text, 0);
+    EXPECT_EQ(text.strValue, "");
+}
+
+TEST_F(Components, MemoTakesItsLineFromTheTextSourceAndCanAddAtTop) {
+    TZTMemo memo(form);
+    Text source{"Введите число большее нуля!!! "};
+    memo.textSource = makeLink<&Text::point>(source);
+    memo.initialText = "first\r\n";
+    memo.init();
+    TData ignored;
+    setString(ignored, "ignored");
+    fireEvent(makeLink<&TZTMemo::doAdd>(memo), ignored);
+    EXPECT_EQ(memo.control->getControlText(), "first\r\nВведите число большее нуля!!! ");
+
+    TZTMemo top(form);
+    top.addAtTop = true;
+    top.selectAdded = true;
+    top.initialText = "b";
+    top.init();
+    TData a;
+    setString(a, "a");
+    fireEvent(makeLink<&TZTMemo::doAdd>(top), a);
+    EXPECT_EQ(top.control->getControlText(), "a\r\nb");
+    TData text;
+    top.memoText(text, 0);
+    EXPECT_EQ(text.strValue, "a\r\nb");
+    TData index, value;
+    setInteger(index, 1);
+    setString(value, "B");
+    top.replaceLine(index, value);
+    EXPECT_EQ(top.control->getControlText(), "a\r\nB");
+}
