@@ -1,0 +1,92 @@
+// Tooltips: one tooltip window per component with a hint, none without.
+#include <string>
+
+#include "components/visual/TZTEdit.h"
+#include "components/visual/TZTHintManager.h"
+#include "dataflow/EventDispatch.h"
+#include "tests/toolkit/win/WindowTest.h"
+
+using namespace components;
+using testsupport::WindowTest;
+
+namespace {
+
+BOOL CALLBACK countTooltip(HWND window, LPARAM param) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, L"tooltips_class32") == 0) ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+// The tooltip windows of this thread (a tooltip's owner is the top-level window).
+int tooltipWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countTooltip, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+class Hints : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        toolkit::initCommonControls(0xFF);
+        manager = new TZTHintManager;
+        globalHintManager = manager;
+        form = TControl::newForm(nullptr, "Form");
+        form->getWindowHandle();
+    }
+    void TearDown() override {
+        form->free();
+        globalHintManager = nullptr;
+        delete manager;
+        WindowTest::TearDown();
+    }
+    TZTHintManager* manager = nullptr;
+    TControl* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Hints, OnlyAComponentWithAHintGetsATooltipWindow) {
+    const int before = tooltipWindows();
+    auto* silent = new TZTEdit(form);
+    silent->init();
+    silent->attachHint(nullptr);
+    EXPECT_EQ(silent->hintTool(), 0);
+    EXPECT_EQ(tooltipWindows(), before);
+
+    auto* helpful = new TZTEdit(form);
+    helpful->hint = "Подсказка";
+    helpful->init();
+    helpful->attachHint(nullptr);
+    EXPECT_NE(helpful->hintTool(), 0);
+    EXPECT_EQ(tooltipWindows(), before + 1);
+
+    delete helpful;  // its registration and tooltip window go with it
+    EXPECT_EQ(tooltipWindows(), before);
+    delete silent;
+}
+
+TEST_F(Hints, TheTooltipCarriesTheHintText) {
+    auto* edit = new TZTEdit(form);
+    edit->hint = "Подсказка";
+    edit->init();
+    edit->attachHint(nullptr);
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, nullptr);
+    wchar_t text[64] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = edit->control->handle();
+    info.uId = reinterpret_cast<UINT_PTR>(edit->control->handle());
+    info.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(std::wstring(text), L"Подсказка");
+    delete edit;
+}
