@@ -9,7 +9,10 @@ namespace dataflow {
 // A procedure bound to an object, without arguments.
 using TInitProc = std::function<void()>;
 
-void addInitProc(TInitProc proc);
+// owner, when given, lets the object withdraw its procedures should it be destroyed
+// before they ran (they would otherwise run on a dead object).
+void addInitProc(TInitProc proc, const void* owner = nullptr);
+void cancelInitProcs(const void* owner);
 // Calls every registered procedure in order of registration, then empties the list.
 void runInitProcs();
 

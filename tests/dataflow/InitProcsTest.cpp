@@ -30,3 +30,15 @@ TEST(InitProcs, ProceduresAddedWhileRunningRunInTheSamePass) {
     runInitProcs();
     EXPECT_EQ(order, "xy");
 }
+
+TEST(InitProcs, AnOwnerCanWithdrawItsProcedures) {
+    std::string order;
+    int owner = 0;
+    addInitProc([&] { order += 'a'; });
+    addInitProc([&] { order += 'b'; }, &owner);
+    addInitProc([&] { order += 'c'; }, &order);
+    cancelInitProcs(&owner);
+    cancelInitProcs(nullptr);  // no owner: nothing withdrawn
+    runInitProcs();
+    EXPECT_EQ(order, "ac");
+}

@@ -1,0 +1,222 @@
+#include "components/visual/TZTMainForm.h"
+
+#include "dataflow/EventDispatch.h"
+#include "dataflow/InitProcs.h"
+#include "toolkit/Application.h"
+#include "toolkit/TIniFile.h"
+#include "toolkit/WideText.h"
+
+namespace components {
+
+using namespace dataflow;
+using toolkit::applet;
+
+namespace {
+
+struct FrameStyle {
+    DWORD style;
+    DWORD exStyle;
+};
+constexpr FrameStyle frameStyles[10] = {
+    {0, 0},          {0xC20000, 0},     {0xC70000, 0}, {0xC00000, 0x100}, {0xC00000, 0x80},
+    {0xC40000, 0x80}, {0, 0x1},         {0x40000, 0x80}, {0, 0x201},       {0x40000, 0x200},
+};
+constexpr DWORD frameStyleMask = 0xC70000;
+constexpr DWORD frameExStyleMask = 0x181;
+
+}  // namespace
+
+TZTMainForm::TZTMainForm(TControl* parentControl) : TZTWin(parentControl) {
+    if (!applet) {
+        applet = TControl::newApplet("");
+        ownsApplication_ = true;
+    }
+    control = TControl::newForm(parentControl ? parentControl : applet, "Form");
+    control->setVisible(false);
+    control->setOnShow([this](TControl&) { shown(); });
+    control->margin = 0;
+    addInitProc(
+        [this] {
+            fireEventNull(onCreate);
+            control->setVisible(visible);
+        },
+        this);
+    background = toolkit::TBitmap::newDIBBitmap(0, 0, toolkit::pf32bit);
+}
+
+TZTMainForm::~TZTMainForm() {
+    cancelInitProcs(this);
+    freeObject(background);
+}
+
+void TZTMainForm::setCaption(std::string_view caption) {
+    control->setControlText(caption);
+    if (ownsApplication_ && applet) applet->setControlText(caption);  // the taskbar text
+}
+
+void TZTMainForm::setFrameStyle(std::uint8_t style) {
+    if (style > 9) return;
+    const FrameStyle& frame = frameStyles[style];
+    control->setStyle((control->style() & ~frameStyleMask) | frame.style);
+    control->setExStyle((control->exStyle() & ~frameExStyleMask) | frame.exStyle);
+}
+
+void TZTMainForm::setIcon(HICON icon) {
+    if (!icon) icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    if (ownsApplication_ && applet) applet->icon = icon;
+    control->icon = icon;
+    control->iconShared = true;
+}
+
+void TZTMainForm::setToolWindow(std::uint8_t flag) {
+    if (ownsApplication_ && applet && flag == 1) applet->setExStyle(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME);
+}
+
+void TZTMainForm::centreOnScreen(TZTMainForm& form) {
+    TControl& c = *form.control;
+    c.setPosition((GetSystemMetrics(SM_CXSCREEN) - c.getWidth()) / 2,
+                  (GetSystemMetrics(SM_CYSCREEN) - c.getHeight()) / 2);
+}
+
+void TZTMainForm::init() {
+    if (positionStore.empty())
+        positionHandler = [](TZTMainForm&, bool) {};
+    else if (positionStore.find(".ini\\") != std::string::npos)
+        positionHandler = iniPositionHandler;
+    else
+        positionHandler = registryPositionHandler;
+    const bool wanted = visible;
+    visible = false;  // the form is shown at the end of start-up
+    TZTWin::init();
+    visible = wanted;
+    control->setAlphaBlend(alphaBlend);
+    if (clientSizing) control->setClientSize(width, height);
+    control->setOnPaint([this](TControl&, HDC dc) {
+        if (!background->empty()) background->draw(dc, 0, 0);
+    });
+    if (placement) placement(*this);
+}
+
+void TZTMainForm::shown() {
+    if (!firstShowDone_) {
+        if (windowState == 1) ShowWindow(control->handle(), SW_SHOWMINNOACTIVE);
+        if (windowState == 2) ShowWindow(control->handle(), SW_SHOWMAXIMIZED);
+        positionHandler(*this, false);
+        firstShowDone_ = true;
+    }
+    TZTWin::shown();
+}
+
+void TZTMainForm::mouseDown(toolkit::TMouseEventData& mouse) {
+    if (dragByClient) {
+        ReleaseCapture();
+        control->perform(WM_SYSCOMMAND, 0xF012, 0);  // move by the caption
+    }
+    TZTWin::mouseDown(mouse);
+}
+
+bool TZTMainForm::handleMessage(toolkit::TMsg& msg) {
+    switch (msg.message) {
+        case WM_MOVE:
+            if (ownsApplication_ && applet && applet->handle())
+                SetWindowPos(applet->handle(), nullptr, control->getLeft(), control->getTop(), 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        case WM_SIZE:
+            if (ownsApplication_ && applet) applet->setWidth(control->getWidth());
+            break;
+        case WM_ACTIVATE:
+            fireEventNull(LOWORD(msg.wParam) != 0 ? onActivate : onDeactivate);
+            break;
+        case WM_CLOSE:
+            if (closeProcedure(msg)) return true;
+            break;
+        case WM_ERASEBKGND:
+            if (!background->empty()) {
+                msg.result = 1;  // the picture covers the client area
+                return true;
+            }
+            break;
+    }
+    return TZTWin::handleMessage(msg);
+}
+
+// True when the message is consumed.
+bool TZTMainForm::closeProcedure(toolkit::TMsg& msg) {
+    if (msg.lParam == 0 && readInteger(closeQuery) != 0) {
+        msg.result = 0;
+        return true;
+    }
+    for (std::int32_t i = 0; i < control->childCount(); ++i)
+        if (TControl* child = control->child(i); child->isForm) SendMessageW(child->handle(), WM_CLOSE, 0, 1);
+    bool consumed = false;
+    if (ownsApplication_) {
+        fireEventNull(onClose);
+        disableEvents();  // the toolkit goes on: it destroys the window and ends the loop
+    } else {
+        control->setVisible(false);
+        msg.result = 0;
+        consumed = true;
+    }
+    positionHandler(*this, true);
+    return consumed;
+}
+
+// ---------------------------------------------------------------- position stores
+
+void TZTMainForm::iniPositionHandler(TZTMainForm& form, bool save) {
+    const std::size_t split = form.positionStore.find(".ini\\");
+    toolkit::TIniFile* ini =
+        toolkit::openIniFile(toolkit::programDirectory() + form.positionStore.substr(0, split + 4));
+    ini->section = form.positionStore.substr(split + 5);
+    TControl& c = *form.control;
+    if (save) {
+        ini->mode = toolkit::TIniFile::write;
+        ini->valueInteger("Left", c.getLeft());
+        ini->valueInteger("Top", c.getTop());
+        ini->valueInteger("Width", c.getWidth());
+        ini->valueInteger("Height", c.getHeight());
+    } else {
+        ini->mode = toolkit::TIniFile::read;
+        c.setLeft(ini->valueInteger("Left", c.getLeft()));
+        c.setTop(ini->valueInteger("Top", c.getTop()));
+        c.setWidth(ini->valueInteger("Width", c.getWidth()));
+        c.setHeight(ini->valueInteger("Height", c.getHeight()));
+    }
+    ini->free();
+}
+
+void TZTMainForm::registryPositionHandler(TZTMainForm& form, bool save) {
+    const std::wstring path = toolkit::toWide("Software\\" + form.positionStore);
+    TControl& c = *form.control;
+    HKEY key = nullptr;
+    const wchar_t* const names[] = {L"Left", L"Top", L"Height", L"Width"};
+    if (save) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        const DWORD values[] = {static_cast<DWORD>(c.getLeft()), static_cast<DWORD>(c.getTop()),
+                                static_cast<DWORD>(c.getHeight()), static_cast<DWORD>(c.getWidth())};
+        for (int i = 0; i < 4; ++i)
+            RegSetValueExW(key, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD));
+    } else {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        for (int i = 0; i < 4; ++i) {
+            DWORD value = 0, size = sizeof value, type = 0;
+            if (RegQueryValueExW(key, names[i], nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+                    ERROR_SUCCESS ||
+                size != sizeof value)
+                continue;
+            const int v = static_cast<int>(value);
+            switch (i) {
+                case 0: c.setLeft(v); break;
+                case 1: c.setTop(v); break;
+                case 2: c.setHeight(v); break;
+                default: c.setWidth(v); break;
+            }
+        }
+    }
+    RegCloseKey(key);
+}
+
+}  // namespace components

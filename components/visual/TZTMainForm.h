@@ -1,0 +1,64 @@
+// The component of the program's top-level window: caption, frame, icon, placement,
+// an optional position store, the show at the end of start-up, and the close that ends
+// the program.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "components/visual/TZTWin.h"
+#include "toolkit/TBitmap.h"
+
+namespace components {
+
+class TZTMainForm : public TZTWin {
+public:
+    explicit TZTMainForm(TControl* parentControl);
+    ~TZTMainForm() override;
+
+    // Setters the application class calls before init.
+    void setCaption(std::string_view caption);
+    void setFrameStyle(std::uint8_t style);  // 0..9; larger values are ignored
+    void setIcon(HICON icon);
+    void setToolWindow(std::uint8_t flag);
+
+    // Properties.
+    bool dragByClient = false;
+    std::uint8_t alphaBlend = 255;
+    std::uint8_t windowState = 0;  // at first show: 1 minimised, 2 maximised
+    std::string positionStore;     // "" none; "file.ini\Section"; otherwise a registry key
+    bool clientSizing = false;
+    std::function<void(TZTMainForm&)> placement;
+    toolkit::TBitmap* background = nullptr;  // drawn as the background when not empty; owned
+
+    // Links.
+    TZT_Event closeQuery;  // data link: non-zero refuses a user's close
+    TZT_Event onActivate, onDeactivate, onCreate, onClose;
+
+    void init() override;
+    bool ownsApplication() const { return ownsApplication_; }
+    bool firstShowDone() const { return firstShowDone_; }
+
+    // Loads (save false) or stores (save true) the window position.
+    std::function<void(TZTMainForm&, bool save)> positionHandler;
+
+    // The placement the converter uses: the window centred on the screen.
+    static void centreOnScreen(TZTMainForm& form);
+
+protected:
+    void mouseDown(toolkit::TMouseEventData& mouse) override;
+    bool handleMessage(toolkit::TMsg& msg) override;
+    void shown() override;
+
+private:
+    bool closeProcedure(toolkit::TMsg& msg);
+    static void iniPositionHandler(TZTMainForm& form, bool save);
+    static void registryPositionHandler(TZTMainForm& form, bool save);
+
+    bool ownsApplication_ = false;
+    bool firstShowDone_ = false;
+};
+
+}  // namespace components

@@ -1,0 +1,187 @@
+// The main form on a real window: caption, frame, placement, start-up and closing,
+// and its position stores.
+#include <string>
+#include <vector>
+
+#include "components/visual/TZTMainForm.h"
+#include "dataflow/EventDispatch.h"
+#include "dataflow/InitProcs.h"
+#include "tests/toolkit/win/WindowTest.h"
+#include "toolkit/TIniFile.h"
+#include "toolkit/WideText.h"
+
+using namespace components;
+using namespace dataflow;
+using testsupport::WindowTest;
+
+namespace {
+
+struct Sink {
+    std::vector<bool> visibleWhenFired;
+    TControl* watched = nullptr;
+    int count = 0;
+    void input(TData&, std::uint16_t) {
+        ++count;
+        if (watched) visibleWhenFired.push_back(IsWindowVisible(watched->handle()) != FALSE);
+    }
+};
+
+struct Answer {
+    std::int32_t value = 0;
+    void point(TData& data, std::uint16_t) { setInteger(data, value); }
+};
+
+class MainForm : public WindowTest {
+protected:
+    void TearDown() override {
+        disableEvents();
+        delete form;
+        if (toolkit::applet) toolkit::applet->free();
+        WindowTest::TearDown();
+    }
+    void make(const std::string& store = "") {
+        form = new TZTMainForm(nullptr);
+        form->setCaption("перевод виброускорения из  дБ в м/с2 ");
+        form->setFrameStyle(1);
+        form->width = 300;
+        form->height = 200;
+        form->positionStore = store;
+        form->placement = TZTMainForm::centreOnScreen;
+    }
+    TZTMainForm* form = nullptr;
+};
+
+std::wstring textOf(HWND window) {
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(MainForm, CaptionAlsoNamesTheApplicationWindow) {
+    make();
+    form->init();
+    EXPECT_TRUE(form->ownsApplication());
+    EXPECT_EQ(form->control->getControlText(), "перевод виброускорения из  дБ в м/с2 ");
+    EXPECT_EQ(textOf(form->control->handle()), L"перевод виброускорения из  дБ в м/с2 ");
+    EXPECT_EQ(toolkit::applet->getControlText(), "перевод виброускорения из  дБ в м/с2 ");
+}
+
+TEST_F(MainForm, FrameStylesSetTheirBits) {
+    make();
+    form->setFrameStyle(4);
+    EXPECT_EQ(form->control->style() & 0xC70000, 0xC00000u);
+    EXPECT_EQ(form->control->exStyle() & 0x181, 0x80u);
+    EXPECT_NE(form->control->style() & WS_SYSMENU, 0u);  // kept: outside the mask
+    form->setFrameStyle(2);
+    EXPECT_EQ(form->control->style() & 0xC70000, 0xC70000u);
+    EXPECT_EQ(form->control->exStyle() & 0x181, 0u);
+    form->setFrameStyle(10);  // ignored
+    EXPECT_EQ(form->control->style() & 0xC70000, 0xC70000u);
+    form->setFrameStyle(8);
+    EXPECT_EQ(form->control->style() & 0xC70000, 0u);
+    EXPECT_EQ(form->control->exStyle() & 0x181, 0x1u);
+}
+
+TEST_F(MainForm, InitPlacesTheHiddenFormCentred) {
+    make();
+    form->init();
+    EXPECT_FALSE(IsWindowVisible(form->control->handle()));
+    EXPECT_EQ(form->control->getWidth(), 300);
+    EXPECT_EQ(form->control->getLeft(), (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
+    EXPECT_EQ(form->control->getTop(), (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
+}
+
+TEST_F(MainForm, OnCreateFiresOnceBeforeTheFormShows) {
+    make();
+    Sink created;
+    form->onCreate = makeLink<&Sink::input>(created);
+    form->init();
+    created.watched = form->control;
+    enableEvents();
+    runInitProcs();
+    runInitProcs();
+    EXPECT_EQ(created.count, 1);
+    EXPECT_EQ(created.visibleWhenFired, std::vector<bool>{false});
+    EXPECT_TRUE(IsWindowVisible(form->control->handle()));
+    EXPECT_TRUE(form->firstShowDone());
+}
+
+TEST_F(MainForm, CloseQueryRefusesAUsersClose) {
+    make();
+    Answer refuse{1};
+    Sink closed;
+    form->closeQuery = makeLink<&Answer::point>(refuse);
+    form->onClose = makeLink<&Sink::input>(closed);
+    form->init();
+    enableEvents();
+    runInitProcs();
+    const HWND window = form->control->handle();
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(closed.count, 0);
+    refuse.value = 0;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(closed.count, 1);
+    EXPECT_EQ(fireEventProc, &noEventProc);  // events are off once the main form closes
+}
+
+TEST_F(MainForm, PositionsRoundTripThroughAnIniFile) {
+    const std::string file = toolkit::programDirectory() + "conv.ini";
+    DeleteFileW(toolkit::toWide(file).c_str());
+    make("conv.ini\\Main");
+    form->init();
+    form->control->setBoundsRect(RECT{40, 50, 340, 250});
+    SendMessageW(form->control->handle(), WM_CLOSE, 0, 1);
+    EXPECT_EQ(GetPrivateProfileIntW(L"Main", L"Left", -1, toolkit::toWide(file).c_str()), 40u);
+    EXPECT_EQ(GetPrivateProfileIntW(L"Main", L"Height", -1, toolkit::toWide(file).c_str()), 200u);
+    delete form;
+    form = nullptr;
+    toolkit::applet->free();
+    toolkit::applet = nullptr;
+
+    make("conv.ini\\Main");
+    form->init();
+    enableEvents();
+    runInitProcs();  // the first show loads the position
+    EXPECT_EQ(form->control->getLeft(), 40);
+    EXPECT_EQ(form->control->getTop(), 50);
+    DeleteFileW(toolkit::toWide(file).c_str());
+}
+
+TEST_F(MainForm, PositionsRoundTripThroughTheRegistry) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ConverterTest");
+    make("ConverterTest");
+    form->init();
+    form->control->setBoundsRect(RECT{60, 70, 360, 270});
+    SendMessageW(form->control->handle(), WM_CLOSE, 0, 1);
+    DWORD value = 0, size = sizeof value;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\ConverterTest", L"Top", RRF_RT_REG_DWORD, nullptr,
+                           &value, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 70u);
+    delete form;
+    form = nullptr;
+    toolkit::applet->free();
+    toolkit::applet = nullptr;
+
+    make("ConverterTest");
+    form->init();
+    enableEvents();
+    runInitProcs();
+    EXPECT_EQ(form->control->getLeft(), 60);
+    EXPECT_EQ(form->control->getWidth(), 300);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ConverterTest");
+}
+
+TEST_F(MainForm, AnEmptyStoreTouchesNothing) {
+    const std::string file = toolkit::programDirectory() + "conv.ini";
+    DeleteFileW(toolkit::toWide(file).c_str());
+    make("");
+    form->init();
+    enableEvents();
+    runInitProcs();
+    SendMessageW(form->control->handle(), WM_CLOSE, 0, 1);
+    EXPECT_EQ(GetFileAttributesW(toolkit::toWide(file).c_str()), INVALID_FILE_ATTRIBUTES);
+}
