@@ -185,3 +185,51 @@ TEST_F(MainForm, AnEmptyStoreTouchesNothing) {
     SendMessageW(form->control->handle(), WM_CLOSE, 0, 1);
     EXPECT_EQ(GetFileAttributesW(toolkit::toWide(file).c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST_F(MainForm, ActivationAndResizeLinks) {
+    make();
+    Sink activated, deactivated;
+    form->onActivate = makeLink<&Sink::input>(activated);
+    form->onDeactivate = makeLink<&Sink::input>(deactivated);
+    // The width may only grow by 10 at a time: the link answers the allowed change.
+    struct Limit {
+        void point(TData& data, std::uint16_t) {
+            if (data.dataType == dataInt && data.intValue > 10) data.intValue = 10;
+        }
+    } limit;
+    form->resizeWidth = makeLink<&Limit::point>(limit);
+    form->init();
+    enableEvents();
+    testsupport::pumpMessages();
+    const int activations = activated.count, deactivations = deactivated.count;
+    // The default handling may really activate the window, which reports once more.
+    SendMessageW(form->control->handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_GE(activated.count, activations + 1);
+    EXPECT_EQ(deactivated.count, deactivations);
+    SendMessageW(form->control->handle(), WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);  // minimised
+    EXPECT_EQ(deactivated.count, deactivations + 1);
+    form->control->setWidth(400);
+    EXPECT_EQ(form->control->getWidth(), 310);
+    form->control->setHeight(260);  // resizeHeight is unlinked: no change to the proposal
+    EXPECT_EQ(form->control->getHeight(), 260);
+}
+
+TEST_F(MainForm, AnEmptyStoreCreatesNoRegistryKey) {
+    const auto softwareKeys = [] {
+        HKEY software = nullptr;
+        DWORD subkeys = 0;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &software) == ERROR_SUCCESS) {
+            RegQueryInfoKeyW(software, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr);
+            RegCloseKey(software);
+        }
+        return subkeys;
+    };
+    const DWORD before = softwareKeys();
+    make("");
+    form->init();
+    enableEvents();
+    runInitProcs();
+    SendMessageW(form->control->handle(), WM_CLOSE, 0, 1);
+    EXPECT_EQ(softwareKeys(), before);
+}
