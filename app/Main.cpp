@@ -1,0 +1,62 @@
+// The program's main sequence: process-wide set-up, the command-line check, the
+// converter built, run until its window closes, and torn down.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/ParamStr.h"
+#include "app/TClassMainForm_250BB10.h"
+#include "components/visual/TZTHintManager.h"
+#include "dataflow/EventDispatch.h"
+#include "dataflow/InitProcs.h"
+#include "toolkit/Application.h"
+#include "toolkit/TStrList.h"
+#include "toolkit/WideText.h"
+
+namespace {
+
+// What the "/ih" box tells: what the program computes and its version.
+constexpr const char* informationText =
+    "Перевод виброускорения из дБ в м/с2.\r\n"
+    "Введённый уровень L (дБ) пересчитывается по формуле\r\n"
+    "a = 0,000001 · e^(L · 0,1151292546) м/с2, то есть 10^-6 · 10^(L/20).\r\n"
+    "Версия 1.0";
+constexpr const char* informationCaption = "перевод виброускорения из  дБ в м/с2 ";
+
+struct ModuleState {
+    std::unique_ptr<components::TZTHintManager> hintManager;
+    toolkit::TStrListEx* formsList = nullptr;
+    UINT innerMessage = 0;
+
+    ModuleState() {
+        toolkit::initCommonControls(0xFF);
+        hintManager = std::make_unique<components::TZTHintManager>();
+        components::globalHintManager = hintManager.get();
+        formsList = new toolkit::TStrListEx;
+        innerMessage = RegisterWindowMessageW(L"inner message");
+    }
+    ~ModuleState() {
+        formsList->free();
+        components::globalHintManager = nullptr;
+    }
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    ModuleState module;
+    if (app::paramStr(1) == L"/ih") {
+        MessageBoxW(nullptr, toolkit::toWide(informationText).c_str(), toolkit::toWide(informationCaption).c_str(),
+                    MB_OK);
+        return 0;
+    }
+    auto converter = std::make_unique<app::TClassMainForm_250BB10>();
+    if (toolkit::applet) toolkit::applet->setVisible(converter->mainForm->visible);
+    dataflow::enableEvents();
+    dataflow::runInitProcs();
+    toolkit::run(toolkit::applet);
+    dataflow::disableEvents();
+    converter.reset();  // the components go in the reverse order of creation
+    return 0;
+}

@@ -1,0 +1,182 @@
+#include "app/TClassMainForm_250BB10.h"
+
+#include "dataflow/TZT_Event.h"
+#include "toolkit/Layout.h"
+
+namespace app {
+
+using namespace components;
+using dataflow::makeLink;
+
+TClassMainForm_250BB10* applicationInstance = nullptr;
+
+namespace {
+
+constexpr std::uint32_t buttonFace = 0xFF00000F;
+constexpr std::uint32_t windowBackground = 0xFF000005;
+constexpr std::uint32_t light3DEdge = 0xFF000016;
+
+TFontRec fontOfSize(std::uint8_t size) {
+    TFontRec font;
+    font.fontName = "MS Sans Serif";
+    font.fontSize = size;
+    font.fontStyle = 0;
+    font.fontColor = 0x000000;
+    font.fontCharset = 1;
+    return font;
+}
+
+void place(TZTWin& component, int left, int top, int width, int height, std::uint32_t color,
+           std::uint8_t fontSize, std::uint8_t edgeStyle, std::uint8_t borderStyle) {
+    component.left = left;
+    component.top = top;
+    component.width = width;
+    component.height = height;
+    component.color = color;
+    component.font = fontOfSize(fontSize);
+    component.edgeStyle = edgeStyle;
+    component.borderStyle = borderStyle;
+}
+
+}  // namespace
+
+TClassMainForm_250BB10::TClassMainForm_250BB10() {
+    applicationInstance = this;
+    createMainForm();
+    createLevelEdit();
+    createLabels();
+    createResultLed();
+    createCalcFormula();
+    createMessageMemo();
+    createLogic();
+    createResultEdit();
+    connectLinks();
+    finishVisualSetUp();
+}
+
+TClassMainForm_250BB10::~TClassMainForm_250BB10() {
+    if (applicationInstance == this) applicationInstance = nullptr;
+}
+
+void TClassMainForm_250BB10::createMainForm() {
+    mainForm = std::make_unique<TZTMainForm>(nullptr);
+    place(*mainForm, 0, 0, 332, 224, buttonFace, 8, 1, 2);
+    mainForm->setCaption("перевод виброускорения из  дБ в м/с2 ");
+    mainForm->setFrameStyle(3);
+    mainForm->setIcon(LoadIconW(GetModuleHandleW(nullptr), L"KVIC"));
+    mainForm->placement = TZTMainForm::centreOnScreen;
+    mainForm->positionStore.clear();
+    mainForm->alphaBlend = 255;
+    mainForm->clientSizing = false;
+    mainForm->init();
+}
+
+void TClassMainForm_250BB10::createLevelEdit() {
+    levelEdit = std::make_unique<TZTEdit>(mainForm->control);
+    place(*levelEdit, 20, 40, 50, 20, windowBackground, 8, 0, 0);
+    levelEdit->valueReader = &TZTEdit::numericReader;
+    levelEdit->textAlign = 0;
+    levelEdit->clearOnEnter = true;
+    levelEdit->init();
+}
+
+void TClassMainForm_250BB10::createLabels() {
+    promptLabel = std::make_unique<TZTLabel>(mainForm->control);
+    place(*promptLabel, 20, 15, 157, 17, buttonFace, 8, 1, 0);
+    promptLabel->caption = "Введите виброускорение в дБ ";
+    promptLabel->setAutoSize(true);
+    promptLabel->setTextAlign(0);
+    promptLabel->init();
+
+    resultCaptionLabel = std::make_unique<TZTLabel>(mainForm->control);
+    place(*resultCaptionLabel, 20, 70, 175, 17, buttonFace, 8, 1, 0);
+    resultCaptionLabel->caption = "Значение виброускорения в м/с2 ";
+    resultCaptionLabel->setAutoSize(true);
+    resultCaptionLabel->setTextAlign(0);
+    resultCaptionLabel->init();
+}
+
+void TClassMainForm_250BB10::createResultLed() {
+    resultLed = std::make_unique<TZTLedNumber>(mainForm->control);
+    place(*resultLed, 20, 90, 285, 20, buttonFace, 24, 1, 2);
+    resultLed->initialText = "------------------- ";
+    resultLed->backColor = 0x000000;
+    resultLed->litColor = 0x00FF00;
+    resultLed->unlitColor = 0x008000;
+    resultLed->hoverBackColor = 0x000000;
+    resultLed->hoverLitColor = 0x0000FF;
+    resultLed->hoverUnlitColor = 0x000080;
+    resultLed->showUnlit = false;
+    resultLed->hoverEnabled = false;
+    resultLed->digitAlign = 0;
+    resultLed->init();
+}
+
+void TClassMainForm_250BB10::createCalcFormula() {
+    calcFormula = std::make_unique<TZTMathParse>();
+    calcFormula->setArgumentCount(2);
+    calcFormula->setFormula("0.000001* exp( %1 * 0.1151292546 ) ");
+    calcFormula->resultType = 1;
+    calcFormula->setDefaultValue(0.0);
+    calcFormula->setAngleMode(0);
+}
+
+void TClassMainForm_250BB10::createMessageMemo() {
+    messageMemo = std::make_unique<TZTMemo>(mainForm->control);
+    place(*messageMemo, 15, 150, 290, 25, light3DEdge, 8, 0, 0);
+    messageMemo->scrollBars = 0;
+    messageMemo->editable = true;
+    messageMemo->addAtTop = false;
+    messageMemo->init();
+}
+
+void TClassMainForm_250BB10::createLogic() {
+    positiveCheck = std::make_unique<TZTIf_else>();
+    positiveCheck->compareType = ctLess;
+    dataflow::setReal(positiveCheck->op2, 0.0000001);
+
+    errorText = std::make_unique<TZTVisualStrings>();
+    errorText->strings = "Введите число большее нуля!!! ";
+
+    calcHub = std::make_unique<TZTHub>();
+    calcHub->setOutCount(2);
+    calcHub->inCount = 1;
+    resultHub = std::make_unique<TZTHub>();
+    resultHub->setOutCount(2);
+    resultHub->inCount = 1;
+}
+
+void TClassMainForm_250BB10::createResultEdit() {
+    resultEdit = std::make_unique<TZTEdit>(mainForm->control);
+    place(*resultEdit, 20, 120, 280, 20, windowBackground, 8, 0, 0);
+    resultEdit->valueReader = &TZTEdit::textReader;
+    resultEdit->textAlign = 0;
+    resultEdit->clearOnEnter = true;
+    resultEdit->init();
+}
+
+void TClassMainForm_250BB10::connectLinks() {
+    levelEdit->onChange = makeLink<&TZTIf_else::compare>(*positiveCheck, 0);
+    calcFormula->onResult = makeLink<&TZTHub::trigger>(*resultHub, 0);
+    calcFormula->arguments[0] = makeLink<&TZTEdit::value>(*levelEdit, 0);
+    messageMemo->textSource = makeLink<&TZTVisualStrings::text>(*errorText, 0);
+    positiveCheck->onTrue = makeLink<&TZTMemo::doAdd>(*messageMemo, 0);
+    positiveCheck->onFalse = makeLink<&TZTHub::trigger>(*calcHub, 0);
+    positiveCheck->data1 = makeLink<&TZTEdit::value>(*levelEdit, 0);
+    calcHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*messageMemo, 1);
+    calcHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*calcFormula, 0);
+    resultHub->onEvent[0] = makeLink<&TZTEdit::doText>(*resultEdit, 0);
+    resultHub->onEvent[1] = makeLink<&TZTLedNumber::doText>(*resultLed, 0);
+}
+
+void TClassMainForm_250BB10::finishVisualSetUp() {
+    for (TZTWin* component : std::initializer_list<TZTWin*>{mainForm.get(), levelEdit.get(), promptLabel.get(),
+                                                            resultCaptionLabel.get(), resultLed.get(),
+                                                            messageMemo.get(), resultEdit.get()}) {
+        component->attachHint(nullptr);
+        component->attachManager(nullptr);
+    }
+    toolkit::installTabulation(*mainForm->control);
+}
+
+}  // namespace app
