@@ -44,7 +44,7 @@ TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWante
     extraDispatch = parent->extraDispatch;
     gotoControl = parent->gotoControl;
     ctl3DChildren = parent->ctl3DChildren;
-    ctl3D = parent->ctl3DChildren ? ctl3DWanted : ctl3D;
+    ctl3D = parent->ctl3DChildren && ctl3DWanted;  // the flag counts only where the parent allows it
     margin = parent->margin;
     textColor = parent->textColor;
     color_ = parent->color_;
