@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# End-to-end tests of converter.exe: started as its own process under Wine on the test
+# session's virtual display, driven only by X input events, read only from outside.
+#   converter_e2e.sh SOURCE_DIR BUILD_DIR
+set -uo pipefail
+ROOT=$1
+BUILD=$2
+STATE=$BUILD/wine
+export DISPLAY=":$(cat "$STATE/display")"
+. "$ROOT/scripts/converter-driver.sh"
+
+passed=0
+failed=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $1: expected [$2], got [$3]"
+    fi
+}
+
+error_line="Введите число большее нуля!!! "
+result_120="0.999999994035725"
+
+level() { field_text $(level_field); }
+result() { field_text $(result_field); }
+memo() { field_text $(memo_field); }
+type_text() { xdotool type --delay 80 "$1"; sleep 0.5; }
+select_all_level() { click_child $(level_field); xdotool key End shift+Home; sleep 0.2; }
+
+# How many pixels of the display show the lit green.
+lit_pixels() {
+    local line geometry
+    line=$(child_line $(display_field))
+    geometry=$(echo "$line" | awk -F'\t' '{ printf "%dx%d+%d+%d", $5 - $3, $6 - $4, $3, $4 }')
+    import -window root "$STATE/shot.png"
+    convert "$STATE/shot.png" -crop "$geometry" +repage -fill black +opaque "#00FF00" \
+        -format "%[fx:int(mean*w*h*3)]" info:
+}
+
+converter_session() {
+    start_converter
+    wait_for_window || { failed=$((failed + 1)); return 1; }
+    sleep 1
+    check "caption" "window	obj_Form" "$(window_lines | grep '^window' | cut -f1-2)"
+    check "caption text" "перевод виброускорения из  дБ в м/с2 " "$(window_lines | grep '^window' | cut -f8-)"
+    check "prompt" "Введите виброускорение в дБ " "$(window_lines | grep 'Введите виброускорение' | cut -f8-)"
+    check "result caption" "Значение виброускорения в м/с2 " "$(window_lines | grep 'Значение' | cut -f8-)"
+    local bars
+    bars=$(lit_pixels)
+    [ "$bars" -gt 0 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: the display shows no bars"; }
+
+    # "0" right after start-up: the error line, nothing computed.
+    click_child $(level_field)
+    type_text "0"
+    check "0: memo" "$error_line" "$(memo)"
+    check "0: result" "" "$(result)"
+    check "0: display unchanged" "$bars" "$(lit_pixels)"
+
+    # 120 typed character by character.
+    select_all_level
+    type_text "120"
+    check "120: level" "120" "$(level)"
+    check "120: result" "$result_120" "$(result)"
+    check "120: memo cleared" "" "$(memo)"
+    local lit
+    lit=$(lit_pixels)
+    [ "$lit" -gt "$bars" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: the display does not show the result ($lit lit pixels)"; }
+
+    # "-5" over a good level: "-" waits, "-5" adds the error line, the result stays.
+    select_all_level
+    type_text "-"
+    check "-: level" "-" "$(level)"
+    check "-: memo" "" "$(memo)"
+    type_text "5"
+    check "-5: memo" "$error_line" "$(memo)"
+    check "-5: result kept" "$result_120" "$(result)"
+    check "-5: display kept" "$lit" "$(lit_pixels)"
+    select_all_level
+    type_text "20"
+    check "20: memo cleared" "" "$(memo)"
+    check "20: result" "0.00000999999999005954" "$(result)"
+
+    # The limit: 0.000001 is computed, 0.00000009 only adds the error line.
+    select_all_level
+    type_text "0.000001"
+    check "0.000001: result" "0.00000100000011512926" "$(result)"
+    check "0.000001: memo" "" "$(memo)"
+    select_all_level
+    type_text "0.00000009"
+    check "0.00000009: memo" "$error_line" "$(memo)"
+    check "0.00000009: result kept" "0.00000100000011512926" "$(result)"
+
+    # Emptying the field: "0", nothing computed, no further error line.
+    select_all_level
+    xdotool key BackSpace
+    sleep 0.5
+    check "emptied: level" "0" "$(level)"
+    check "emptied: memo unchanged" "$error_line" "$(memo)"
+
+    # Enter computes nothing by itself.
+    select_all_level
+    type_text "40"
+    xdotool key Return
+    sleep 0.5
+    check "Enter: level kept" "40" "$(level)"
+    check "Enter: result" "0.0000999999998011908" "$(result)"
+
+    # A letter is refused and undone.
+    type_text "x"
+    check "letter undone" "40" "$(level)"
+
+    # Closing the window ends the process with exit code 0.
+    xdotool key alt+F4
+    check "exit code" "0" "$(wait_for_exit)"
+}
+
+# The information box: its caption, its text and one OK button; Enter closes it.
+information_box() {
+    local name=$1
+    shift
+    rm -f "$STATE/exit"
+    ( "$@" >/dev/null 2>&1; echo $? >"$STATE/exit" ) &
+    if ! wait_for_window "#32770"; then
+        failed=$((failed + 1))
+        echo "FAILED: $name: no information box"
+        return
+    fi
+    sleep 0.5
+    local lines
+    lines=$(window_lines "#32770")
+    check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f8-)"
+    check "$name: one button" "1" "$(echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Button"' | wc -l)"
+    echo "$lines" | grep -q "Версия" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: $name: text"; }
+    xdotool key Return
+    check "$name: exit code" "0" "$(wait_for_exit)"
+}
+
+# Arguments that do not ask for the box: the converter starts normally.
+starts_normally() {
+    local name=$1
+    shift
+    start_converter "$@"
+    if wait_for_window; then
+        passed=$((passed + 1))
+        sleep 0.5
+        click_child $(level_field)  # the keyboard goes to the converter
+        xdotool key alt+F4
+        check "$name: exit code" "0" "$(wait_for_exit)"
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $name: the converter did not start"
+    fi
+}
+
+converter_session
+information_box "/ih" driver_wine "$BUILD/app/converter.exe" /ih
+information_box "/ih more" driver_wine "$BUILD/app/converter.exe" /ih more
+# A batch file hands its command line on as it is written, quotes included.
+windows_exe="Z:$(echo "$BUILD/app/converter.exe" | tr '/' '\\')"
+printf '@%s "/ih"\r\n' "$windows_exe" >"$STATE/quoted.bat"
+information_box "quoted /ih" driver_wine cmd /c "Z:$(echo "$STATE/quoted.bat" | tr '/' '\\')"
+starts_normally "/IH" /IH
+starts_normally "/ihx" /ihx
+starts_normally "/ih second" first /ih
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
