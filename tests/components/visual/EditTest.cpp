@@ -1,4 +1,5 @@
 // The edit field and the window base, driven by the messages that typing produces.
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,9 @@ TEST_F(Edit, ExponentsAndBlanks) {
     EXPECT_FALSE(isNumberText(".", v));
     EXPECT_FALSE(isNumberText("", v));
     EXPECT_FALSE(isNumberText("1..2", v));
+    // A megabyte of digits is a number, beyond the double range: it reads finite.
+    EXPECT_TRUE(isNumberText(std::string(1 << 20, '9'), v));
+    EXPECT_EQ(v.realValue, std::numeric_limits<double>::max());
 }
 
 TEST_F(Edit, ALonePointIsUnfinished) {

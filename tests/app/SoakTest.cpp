@@ -1,0 +1,175 @@
+// The converter's schema in one process under a long run of random edits: typing,
+// deleting, selecting and pasting (large texts and text outside Windows-1251 among
+// them). After every edit the fields must hold what the converter promises, and the
+// process must not grow once it has settled.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "app/TClassMainForm_250BB10.h"
+#include "components/visual/TZTEdit.h"
+#include "dataflow/DebugMessage.h"
+#include "dataflow/EventDispatch.h"
+#include "dataflow/InitProcs.h"
+#include "tests/toolkit/win/WindowTest.h"
+#include "toolkit/Application.h"
+#include "toolkit/NumberText.h"
+
+using namespace components;
+using testsupport::pumpMessages;
+
+namespace {
+
+const std::string errorLine = "Введите число большее нуля!!! ";
+
+// The converter's result for a level, computed the way the formula's steps round: the
+// constants are 64-bit reals, each product is rounded to one.
+std::string expectedResult(double level) {
+    const double coefficient = 0.1151292546;
+    const double scale = 0.000001;
+    const double product = static_cast<double>(static_cast<long double>(level) * coefficient);
+    const double power = std::exp(product);
+    return toolkit::realToText(static_cast<double>(static_cast<long double>(scale) * power));
+}
+
+// The process's committed private memory (Wine reports it as the page-file usage).
+std::size_t privateBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+class Typist {
+public:
+    Typist(HWND box, std::mt19937& random) : box_(box), random_(random) {}
+
+    void key(UINT vk, wchar_t ch) {
+        SendMessageW(box_, WM_KEYDOWN, vk, 1);
+        if (ch) SendMessageW(box_, WM_CHAR, ch, 1);
+        SendMessageW(box_, WM_KEYUP, vk, 0xC0000001);
+    }
+    void typeChar(char c) {
+        const UINT vk = (c >= 'a' && c <= 'z') ? static_cast<UINT>(c - 32)
+                        : c == '.' ? VK_OEM_PERIOD
+                        : c == '-' ? VK_OEM_MINUS
+                        : c == '+' ? VK_OEM_PLUS
+                                   : static_cast<UINT>(c);
+        key(vk, static_cast<unsigned char>(c));
+    }
+    void paste(const std::wstring& text) {
+        if (!OpenClipboard(box_)) return;
+        EmptyClipboard();
+        const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        SendMessageW(box_, WM_PASTE, 0, 0);
+    }
+    std::wstring randomPaste() {
+        switch (random_() % 5) {
+            // Up to 16 K digits: Wine's edit control lays out a line in quadratic time
+            // (100 K characters take 6 s an edit), so larger pastes cannot run here.
+            case 0: return std::wstring(1 + random_() % (16 << 10), L'7');
+            case 1: return L"漢字テキスト";                               // outside Windows-1251
+            case 2: return L"1.5e3";
+            case 3: return L"-0.00000005";
+            default: return L"12 e -2";
+        }
+    }
+    void randomEdit() {
+        static const std::string characters = "0123456789-+.eEabcxz ";
+        switch (random_() % 12) {
+            case 0: key(VK_BACK, 8); break;
+            case 1: key(VK_DELETE, 0); break;
+            case 2: SendMessageW(box_, EM_SETSEL, 0, -1); break;  // select all
+            case 3: SendMessageW(box_, EM_SETSEL, random_() % 8, random_() % 8); break;
+            case 4:
+                if (random_() % 20 == 0) {
+                    paste(randomPaste());
+                    break;
+                }
+                [[fallthrough]];
+            default: typeChar(characters[random_() % characters.size()]); break;
+        }
+    }
+
+private:
+    HWND box_;
+    std::mt19937& random_;
+};
+
+}  // namespace
+
+TEST(Soak, TwentyThousandRandomEdits) {
+    int boxes = 0;
+    const dataflow::TDebugMessageSink previous =
+        dataflow::setDebugMessageSink([&](const std::string&, const std::string&) { ++boxes; });
+    toolkit::initCommonControls(0xFF);
+    auto converter = std::make_unique<app::TClassMainForm_250BB10>();
+    dataflow::enableEvents();
+    dataflow::runInitProcs();
+    toolkit::applet->createWindow();
+    pumpMessages();
+
+    TZTEdit& level = *converter->levelEdit;
+    const HWND box = level.control->handle();
+    SetFocus(box);
+    std::mt19937 random(20261207);
+    Typist typist(box, random);
+    std::string lastResult = converter->resultEdit->control->getControlText();
+    std::size_t settled = 0;
+    int computed = 0, refusedBelowLimit = 0;
+
+    for (int edit = 1; edit <= 20000; ++edit) {
+        typist.randomEdit();
+        const std::string text = level.control->getControlText();
+        const std::string lower = toolkit::lowerCase(text);
+        dataflow::TData value;
+        const bool number = isNumberText(lower, value);
+        std::string completed = lower;
+        completed.push_back('0');
+        const bool unfinished = !number && isNumberText(completed, value);
+        ASSERT_TRUE(number || unfinished || text == level.lastGoodText())
+            << "edit " << edit << ": the level field holds [" << text.substr(0, 40) << "]";
+
+        const std::string result = converter->resultEdit->control->getControlText();
+        if (result != lastResult) {
+            ASSERT_TRUE(number) << "edit " << edit;
+            ASSERT_GE(value.realValue, 0.0000001) << "edit " << edit;
+            ASSERT_EQ(result, expectedResult(value.realValue)) << "edit " << edit << ", level " << text;
+            lastResult = result;
+            ++computed;
+        }
+        const std::string memo = converter->messageMemo->control->getControlText();
+        for (std::size_t at = 0; at < memo.size();) {
+            const std::size_t end = std::min(memo.find("\r\n", at), memo.size());
+            ASSERT_EQ(memo.substr(at, end - at), errorLine) << "edit " << edit;
+            at = end + 2;
+        }
+        if (number && value.realValue < 0.0000001) ++refusedBelowLimit;
+        if (edit == 1000) settled = privateBytes();
+    }
+    const std::size_t after = privateBytes();
+    std::printf("computed %d results, %d levels below the limit, %d calculation-error boxes\n", computed,
+                refusedBelowLimit, boxes);
+    std::printf("private bytes after 1000 edits: %zu KiB, after 20000: %zu KiB\n", settled / 1024, after / 1024);
+    EXPECT_GT(computed, 100);
+    EXPECT_GT(refusedBelowLimit, 100);
+    EXPECT_GT(settled, 0u);
+    EXPECT_LT(after, settled + 4u * 1024 * 1024);  // no growth beyond a small margin
+
+    dataflow::disableEvents();
+    toolkit::TControl* appWindow = toolkit::applet;
+    toolkit::terminateExecution(appWindow);
+    converter.reset();
+    dataflow::setDebugMessageSink(previous);
+}
