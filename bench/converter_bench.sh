@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Converter figures under Wine on a virtual display: start-up time to the window shown
+# against a bare Win32 program with the same seven windows (medians of 15 runs), the
+# time from a key to both outputs, and the size of converter.exe.
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+cmake --preset windows >/dev/null &&
+    cmake --build --preset windows --target converter bench_bare_windows bench_launch_timer bench_key_latency \
+        >/dev/null || exit 1
+BUILD=$ROOT/build/windows
+STATE=$BUILD/bench-session
+"$ROOT/cmake/wine-session.sh" start "$STATE" || exit 1
+trap '"$ROOT/cmake/wine-session.sh" stop "$STATE"' EXIT
+run() { "$ROOT/cmake/wine-run.sh" "$STATE" "$@" 2>/dev/null | tr -d '\r'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+windows_path() { echo "Z:$(echo "$1" | tr '/' '\\')"; }
+converter=$(windows_path "$BUILD/app/converter.exe")
+bare=$(windows_path "$BUILD/bench/windows/bench_bare_windows.exe")
+run "$BUILD/bench/windows/bench_launch_timer.exe" obj_Form "$converter" >/dev/null  # warm the caches
+
+converter_times=$(for _ in $(seq 15); do run "$BUILD/bench/windows/bench_launch_timer.exe" obj_Form "$converter"; done)
+bare_times=$(for _ in $(seq 15); do run "$BUILD/bench/windows/bench_launch_timer.exe" BareForm "$bare"; done)
+c=$(echo "$converter_times" | median)
+b=$(echo "$bare_times" | median)
+echo "start-up to window shown: converter ${c} ms, bare program ${b} ms (median of 15)"
+awk -v c="$c" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", c / b }'
+run "$BUILD/bench/windows/bench_key_latency.exe"
+echo "converter.exe: $(stat -c %s "$BUILD/app/converter.exe") bytes"
