@@ -5,23 +5,15 @@
 
 #include "components/visual/TZTEdit.h"
 #include "dataflow/EventDispatch.h"
+#include "tests/support/Sink.h"
 #include "tests/toolkit/win/WindowTest.h"
 
 using namespace components;
 using namespace dataflow;
+using testsupport::Sink;
 using testsupport::WindowTest;
 
 namespace {
-
-struct Sink {
-    std::vector<TData> values;
-    void input(TData& data, std::uint16_t) { values.push_back(data); }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const TData& v : values) out.push_back(toString(v));
-        return out;
-    }
-};
 
 UINT virtualKeyOf(char c) {
     if (c >= 'a' && c <= 'z') return static_cast<UINT>(c - 'a' + 'A');

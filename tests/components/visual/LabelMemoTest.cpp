@@ -5,20 +5,17 @@
 #include "components/visual/TZTLabel.h"
 #include "components/visual/TZTMemo.h"
 #include "dataflow/EventDispatch.h"
+#include "tests/support/Sink.h"
 #include "tests/toolkit/win/WindowTest.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TGraphicTool.h"
 
 using namespace components;
 using namespace dataflow;
+using testsupport::Sink;
 using testsupport::WindowTest;
 
 namespace {
-
-struct Sink {
-    std::vector<TData> values;
-    void input(TData& data, std::uint16_t) { values.push_back(data); }
-};
 
 struct Text {
     std::string text;
