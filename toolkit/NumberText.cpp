@@ -253,10 +253,14 @@ std::string lowerCase(std::string_view text) {
     return result;
 }
 
+bool fitsInt64(long double integral) {
+    constexpr long double limit = 0x1p63L;
+    return integral >= -limit && integral < limit;  // false for NaN too
+}
+
 std::int64_t roundToInt64(long double value) {
     const long double rounded = std::rint(value);  // current mode: nearest, ties to even
-    constexpr long double limit = 0x1p63L;
-    if (!(rounded >= -limit && rounded < limit)) return std::numeric_limits<std::int64_t>::min();
+    if (!fitsInt64(rounded)) return std::numeric_limits<std::int64_t>::min();
     return static_cast<std::int64_t>(rounded);
 }
 

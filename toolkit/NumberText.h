@@ -44,6 +44,9 @@ std::string lowerCase(std::string_view text);
 // 64-bit range (or NaN) gives the integer-indefinite value INT64_MIN, as the FPU does.
 std::int64_t roundToInt64(long double value);
 
+// Whether an integral value is representable as a signed 64-bit integer.
+bool fitsInt64(long double integral);
+
 // The low 32 bits of roundToInt64: how reals become 32-bit integers everywhere.
 std::int32_t roundToInt32(long double value);
 

@@ -28,7 +28,6 @@ using namespace dataflow;
 namespace {
 
 constexpr char endMarker = '\x01';
-constexpr long double int64Limit = 0x1p63L;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -95,14 +94,14 @@ int functionNumber(std::string_view name) {
 // The integer nearest to v (ties to even) when it fits in 64 bits.
 bool roundToInteger(long double v, std::int64_t& out) {
     const long double r = std::rint(v);
-    if (!(r >= -int64Limit && r < int64Limit)) return false;
+    if (!toolkit::fitsInt64(r)) return false;
     out = static_cast<std::int64_t>(r);
     return true;
 }
 
 bool truncateToInteger(long double v, std::int64_t& out) {
     const long double r = std::trunc(v);
-    if (!(r >= -int64Limit && r < int64Limit)) return false;
+    if (!toolkit::fitsInt64(r)) return false;
     out = static_cast<std::int64_t>(r);
     return true;
 }

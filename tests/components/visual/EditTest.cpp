@@ -6,7 +6,7 @@
 #include "components/visual/TZTEdit.h"
 #include "dataflow/EventDispatch.h"
 #include "tests/support/Sink.h"
-#include "tests/toolkit/win/WindowTest.h"
+#include "tests/components/visual/FormTest.h"
 
 using namespace components;
 using namespace dataflow;
@@ -40,20 +40,11 @@ void pressKey(HWND window, UINT key) {
     SendMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
 
-class Edit : public WindowTest {
+class Edit : public testsupport::FormTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        enableEvents();
-        form = TControl::newForm(nullptr, "Form");
-        form->show();
-        form->getWindowHandle();
-    }
     void TearDown() override {
         delete edit;
-        form->free();
-        disableEvents();
-        WindowTest::TearDown();
+        FormTest::TearDown();
     }
     // A numeric level field as the converter has it, focused and ready for typing.
     void makeEdit(TZTEdit::TValueReader reader) {
@@ -66,7 +57,6 @@ protected:
     HWND box() const { return edit->control->handle(); }
     std::string shown() const { return edit->control->getControlText(); }
 
-    TControl* form = nullptr;
     TZTEdit* edit = nullptr;
     Sink changes;
 };

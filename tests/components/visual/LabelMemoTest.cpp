@@ -6,7 +6,7 @@
 #include "components/visual/TZTMemo.h"
 #include "dataflow/EventDispatch.h"
 #include "tests/support/Sink.h"
-#include "tests/toolkit/win/WindowTest.h"
+#include "tests/components/visual/FormTest.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TGraphicTool.h"
 
@@ -22,22 +22,7 @@ struct Text {
     void point(TData& data, std::uint16_t) { setString(data, text); }
 };
 
-class Components : public WindowTest {
-protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        enableEvents();
-        form = TControl::newForm(nullptr, "Form");
-        form->show();
-        form->getWindowHandle();
-    }
-    void TearDown() override {
-        form->free();
-        disableEvents();
-        WindowTest::TearDown();
-    }
-    TControl* form = nullptr;
-};
+using Components = testsupport::FormTest;
 
 }  // namespace
 
