@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ControlGlobals.h"
+#include "toolkit/SelfProperty.h"
 
 namespace toolkit {
 
@@ -10,7 +11,7 @@ namespace {
 constexpr wchar_t previousProcedureProperty[] = L"PREV_PROC";
 void (*invalidationHook)(TControl& control) = nullptr;
 
-TControl* controlOf(HWND window) { return static_cast<TControl*>(GetPropW(window, L"SELF_")); }
+TControl* controlOf(HWND window) { return selfProperty(window); }
 
 void invalidateAncestor(TControl& control) {
     if (TControl* ancestor = bufferedAncestor(&control))

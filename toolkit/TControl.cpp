@@ -5,6 +5,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ControlGlobals.h"
+#include "toolkit/SelfProperty.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TGraphicTool.h"
 #include "toolkit/WideText.h"
@@ -215,7 +216,7 @@ bool TControl::createWindow() {
     if (!window) return false;
     handle_ = window;
     SendMessageW(handle_, WM_UPDATEUISTATE, 0x10002, 0);
-    if (!GetPropW(handle_, L"SELF_")) SetPropW(handle_, L"SELF_", this);
+    if (!selfProperty(handle_)) setSelfProperty(handle_, this);
     if (!(style_ & WS_CHILD))
         SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(getIcon()));
     if (afterCreate) afterCreate(*this);
@@ -513,7 +514,7 @@ TControl::~TControl() {
             if (old && !iconShared && old != reinterpret_cast<HICON>(-1)) DestroyIcon(old);
         }
         if (!windowGone) {
-            RemovePropW(handle_, L"SELF_");
+            removeSelfProperty(handle_);
             DestroyWindow(handle_);
         }
         handle_ = nullptr;

@@ -2,6 +2,7 @@
 // through (hooks, attached handlers, built-in handling, default processing).
 #include "toolkit/Application.h"
 #include "toolkit/ControlGlobals.h"
+#include "toolkit/SelfProperty.h"
 #include "toolkit/TControl.h"
 
 namespace toolkit {
@@ -18,15 +19,17 @@ LRESULT CALLBACK globalWindowProcedure(HWND window, UINT message, WPARAM wParam,
         // The first message of a new window: it belongs to the control being created.
         control = creatingWindow;
         control->handle_ = window;
-        SetPropW(window, L"SELF_", control);
+        setSelfProperty(window, control);
         creatingWindow = nullptr;
     } else {
-        control = static_cast<TControl*>(GetPropW(window, L"SELF_"));
+        control = selfProperty(window);
     }
     TMsg msg{window, message, wParam, lParam, 0};
-    if (control) return control->wndProc(msg);
-    if (applet) return applet->wndProc(msg);
-    return DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = control  ? control->wndProc(msg)
+                           : applet ? applet->wndProc(msg)
+                                    : DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) forgetSelfProperty(window);
+    return result;
 }
 
 void TControl::attachProc(TMessageHandler handler) {
@@ -186,7 +189,7 @@ bool TControl::handleBuiltIn(TMsg& msg) {
             return false;
         }
         case WM_NCDESTROY:
-            RemovePropW(msg.hwnd, L"SELF_");
+            removeSelfProperty(msg.hwnd);
             if (this == applet && msg.hwnd == handle_) return false;
             if (isMainWindow()) {
                 PostMessageW(msg.hwnd, msgFreeControl, 0, 0);
@@ -203,7 +206,7 @@ bool TControl::handleBuiltIn(TMsg& msg) {
             return false;
         case WM_COMMAND: {
             const HWND from = reinterpret_cast<HWND>(msg.lParam);
-            if (from && GetPropW(from, L"SELF_"))
+            if (from && selfProperty(from))
                 msg.result = SendMessageW(from, msgReflectedCommand, msg.wParam, msg.lParam);
             else
                 msg.result = callDefWndProc(msg);

@@ -5,6 +5,7 @@
 
 #include "tests/toolkit/win/WindowTest.h"
 #include "toolkit/Layout.h"
+#include "toolkit/SelfProperty.h"
 
 using namespace toolkit;
 using testsupport::pumpMessages;
@@ -82,6 +83,28 @@ TEST_F(Dispatch, AControlFreedByItsHandlerDiesAfterTheChain) {
     EXPECT_TRUE(state.destroyed);
     EXPECT_FALSE(afterRan);
     EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(Dispatch, TheWindowKnowsItsControlUntilItIsDestroyed) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, 0);
+    const HWND formWindow = form->getWindowHandle();
+    const HWND editWindow = edit->handle();
+    // The real property is there for anyone who looks, and agrees with the lookup.
+    EXPECT_EQ(GetPropW(editWindow, L"SELF_"), edit);
+    EXPECT_EQ(selfProperty(editWindow), edit);
+    EXPECT_EQ(selfProperty(formWindow), form);
+    EXPECT_EQ(selfProperty(GetDesktopWindow()), nullptr);
+    // A handler that takes WM_NCDESTROY for itself skips the built-in removal; the
+    // window still forgets its control when it goes.
+    edit->attachProc(TMessageHandler{[](void*, TControl&, TMsg& msg) { return msg.message == WM_NCDESTROY; },
+                                     nullptr});
+    DestroyWindow(editWindow);
+    EXPECT_FALSE(IsWindow(editWindow));
+    EXPECT_EQ(selfProperty(editWindow), nullptr);
+    EXPECT_EQ(selfProperty(formWindow), form);
+    form->free();
+    EXPECT_EQ(selfProperty(formWindow), nullptr);
 }
 
 TEST_F(Dispatch, CommandNotificationsAreAnsweredByTheChild) {
