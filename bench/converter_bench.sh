@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Converter figures under Wine on a virtual display: start-up time to the window shown
-# against a bare Win32 program with the same seven windows (medians of 21 runs, RUNS to change), the
-# time from a key to both outputs, and the size of converter.exe.
+# against a bare Win32 program with the same seven windows (medians of 21 runs each;
+# RUNS=N for another count), the time from a key to both outputs, and the size of
+# converter.exe.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"

@@ -11,8 +11,6 @@ namespace {
 constexpr wchar_t previousProcedureProperty[] = L"PREV_PROC";
 void (*invalidationHook)(TControl& control) = nullptr;
 
-TControl* controlOf(HWND window) { return selfProperty(window); }
-
 void invalidateAncestor(TControl& control) {
     if (TControl* ancestor = bufferedAncestor(&control))
         if (ancestor->handle()) InvalidateRect(ancestor->handle(), nullptr, TRUE);
@@ -75,8 +73,8 @@ bool paintFilter(void*, TControl& control, TMsg& msg) {
 
 LRESULT CALLBACK foreignChildProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, previousProcedureProperty));
-    if ((message == WM_ERASEBKGND || message == WM_NCPAINT) && !controlOf(window)) {
-        TControl* owner = controlOf(GetParent(window));
+    if ((message == WM_ERASEBKGND || message == WM_NCPAINT) && !selfProperty(window)) {
+        TControl* owner = selfProperty(GetParent(window));
         TControl* ancestor = owner && !owner->paintsItself ? bufferedAncestor(owner) : nullptr;
         if (ancestor && !ancestor->bufferPainting) return message == WM_ERASEBKGND ? 1 : 0;
     }
