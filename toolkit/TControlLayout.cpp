@@ -409,9 +409,13 @@ bool TControl::dispatchKey(TMsg& msg, std::uint32_t shift) {
             return key == 0;
         }
         case WM_CHAR: case WM_SYSCHAR: {
-            char key = static_cast<char>(msg.wParam);
+            // The windows are wide: the message carries a UTF-16 code unit, the handlers
+            // see its Windows-1251 byte. Only a character they changed goes back to the
+            // control converted; an unchanged one reaches it exactly as it was typed.
+            const char typed = toChar1251(static_cast<wchar_t>(msg.wParam));
+            char key = typed;
             if (onChar_) onChar_(*this, key, shift);
-            msg.wParam = static_cast<unsigned char>(key);
+            if (key != typed) msg.wParam = fromChar1251(key);
             return key == 0;
         }
         default:

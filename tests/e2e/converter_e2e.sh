@@ -39,7 +39,9 @@ level() { field_text $(level_field); }
 result() { field_text $(result_field); }
 memo() { field_text $(memo_field); }
 type_text() { xdotool type --delay 80 "$1"; sleep 0.5; }
-select_all_level() { click_child $(level_field); xdotool key End shift+Home; sleep 0.2; }
+type_utf8() { LC_ALL=C.UTF-8 xdotool type --delay 80 "$1"; sleep 0.5; }
+select_field() { click_child "$1" "$2"; xdotool key End shift+Home; sleep 0.2; }
+select_all_level() { select_field $(level_field); }
 
 # How many pixels of the display show the lit green.
 lit_pixels() {
@@ -122,6 +124,22 @@ converter_session() {
     # A letter is refused and undone.
     type_text "x"
     check_field "letter undone" "40" level
+
+    # Letters outside ASCII, typed under a UTF-8 locale (Wine itself keeps its C locale).
+    select_all_level
+    type_text "12"
+    check_field "12: level" "12" level
+    local result_12
+    result_12=$(result)
+    type_utf8 "а"
+    check_field "Cyrillic letter undone" "12" level
+    check "Cyrillic letter computes nothing" "$result_12" "$(result)"
+    select_field $(memo_field)
+    type_utf8 "Проверка бё中€"
+    check_field "memo: Cyrillic and outside 1251" "Проверка бё中€" memo
+    select_field $(result_field)
+    type_utf8 "Ускорение"
+    check_field "result field: Cyrillic" "Ускорение" result
 
     # Closing the window ends the process with exit code 0.
     xdotool key alt+F4

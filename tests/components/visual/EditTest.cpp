@@ -105,6 +105,28 @@ TEST_F(Edit, ALetterIsUndoneWithTheCaretRestored) {
     EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12"}));
 }
 
+// Letters outside ASCII, typed as the wide window receives them.
+void typeWide(HWND window, const std::wstring& text) {
+    for (wchar_t c : text) {
+        SendMessageW(window, WM_KEYDOWN, 'A', 1);
+        SendMessageW(window, WM_CHAR, c, 1);
+        SendMessageW(window, WM_KEYUP, 'A', 0xC0000001);
+    }
+}
+
+TEST_F(Edit, NonAsciiLettersAreRefusedByTheNumericReaderAndKeptAsText) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), "12");
+    typeWide(box(), L"аé");  // neither reads as a digit nor as the exponent
+    EXPECT_EQ(shown(), "12");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12"}));
+    delete edit;
+    changes.values.clear();
+    makeEdit(&TZTEdit::textReader);
+    typeWide(box(), L"бё");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"б", "бё"}));
+}
+
 TEST_F(Edit, ExponentsAndBlanks) {
     makeEdit(&TZTEdit::numericReader);
     type(box(), "1E5");

@@ -175,6 +175,31 @@ TEST_F(Dispatch, TabCharacterIsSwallowedAndTheKeyGoesToGotoControl) {
     form->free();
 }
 
+// Character messages carry UTF-16; the handlers see Windows-1251 bytes, and the control
+// gets what the handler changed, converted back, or else exactly what was typed.
+TEST_F(Dispatch, CharactersCrossTheBoundaryAsWindows1251) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, 0);
+    std::string seen;
+    edit->setOnChar([&seen](TControl&, char& key, std::uint32_t) {
+        seen.push_back(key);
+        if (key == "а"[0]) key = "я"[0];
+        if (key == "ы"[0]) key = 0;
+    });
+    form->show();
+    form->getWindowHandle();
+    SetFocus(edit->handle());
+    for (wchar_t c : std::wstring(L"бaаы€中é\U0001F600")) SendMessageW(edit->handle(), WM_CHAR, c, 0);
+    // "€" is in 1251; "中", "é" and both surrogate halves are not: "?", no look-alike.
+    EXPECT_EQ(seen, "бaаы€???" "?");
+    wchar_t text[32] = {};
+    GetWindowTextW(edit->handle(), text, 32);
+    const std::wstring expected = L"бaя€中é\U0001F600";  // outside the macro: it quotes its text in 1251
+    EXPECT_TRUE(expected == text);
+    EXPECT_EQ(edit->getControlText(), "бaя€???" "?");
+    form->free();
+}
+
 TEST_F(Dispatch, KeysOfAnUnfocusedControlAreIgnored) {
     TControl* form = TControl::newForm(nullptr, "Form");
     TControl* edit = TControl::newEditbox(form, 0);
