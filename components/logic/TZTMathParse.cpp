@@ -1,6 +1,7 @@
 // The formula component: properties, the `calculate` input and error reporting.
 #include "components/logic/TZTMathParse.h"
 
+#include <cmath>
 #include <numbers>
 
 #include "dataflow/DebugMessage.h"
@@ -51,6 +52,9 @@ std::string TZTMathParse::errorMessage(std::int16_t code) {
 void TZTMathParse::calculate(TData& data, std::uint16_t) {
     incomingData_ = data;
     const double result = evaluate();
+    // An integer result must fit in 64 bits: rounding would answer the indefinite value.
+    if (!failed() && resultType == 0 && !toolkit::fitsInt64(std::rint(static_cast<long double>(result))))
+        fail(errCalc);
     lastResult_ = result;
     if (!failed()) {
         cursor_ = -1;

@@ -639,9 +639,10 @@ double TZTMathParse::readPlainArgument(std::size_t k) {
     TData v;
     readValue(incomingData_, arguments[k], nullptr, v);
     if (isNull(v) && v.strValue == "MathParse Exception") {
-        // The source relays a failure with its own code; -1 would read as success.
+        // The source relays a failure with its own code; a negative one would read as
+        // success, so it counts as a calculation error.
         const auto code = static_cast<std::int16_t>(v.intValue & 0xFFFF);
-        return fail(code == errNone ? errCalc : code);
+        return fail(code < 0 ? errCalc : code);
     }
     const double value = checked(toReal(v));
     if (failed()) return value;

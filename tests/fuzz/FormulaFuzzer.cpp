@@ -1,8 +1,10 @@
 // Fuzz target: evaluates arbitrary formula bytes on a formula component with linked
-// arguments. Any crash, sanitizer report or non-finite result is a finding.
+// arguments. Any crash, sanitizer report, non-finite result or failure delivered as a
+// result (an integer beyond 64 bits, a relayed failure) is a finding.
 //
 // Input: byte 0 holds the settings (bits 0-1 argument count, bit 2 degrees, bit 3 real
-// result), bytes 1-8 the value of the %1 source as a double, the rest is the formula.
+// result, bit 4 %3 relays a failure whose code is in bytes 1-2), bytes 1-8 the value of
+// the %1 source as a double, the rest is the formula.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include "components/logic/TZTMathParse.h"
 #include "dataflow/DebugMessage.h"
 #include "dataflow/EventDispatch.h"
+#include "toolkit/NumberText.h"
 
 using namespace components;
 using namespace dataflow;
@@ -46,9 +49,29 @@ struct TableSource {
     }
 };
 
+// Answers as a failed formula component upstream does: null, the exception text, a code.
+struct RelaySource {
+    std::int32_t code = 0;
+    int reads = 0;
+    void point(TData& data, std::uint16_t) {
+        ++reads;
+        setNull(data);
+        data.strValue = "MathParse Exception";
+        data.intValue = code;
+    }
+};
+
 struct ResultCheck {
+    const TZTMathParse* parse = nullptr;
+    int delivered = 0;
     void input(TData& data, std::uint16_t) {
+        ++delivered;
+        const double result = parse->lastResult();
+        if (parse->errorCode() != TZTMathParse::errNone) std::abort();
         if (data.dataType == dataReal && !std::isfinite(data.realValue)) std::abort();
+        if (data.dataType == dataInt && (!toolkit::fitsInt64(std::rint(static_cast<long double>(result))) ||
+                                         data.intValue != toolkit::roundToInt32(result)))
+            std::abort();
     }
 };
 
@@ -66,6 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RealSource realSource;
     std::memcpy(&realSource.value, data + 1, sizeof(double));
     TableSource tableSource;
+    RelaySource relaySource;
+    std::memcpy(&relaySource.code, data + 1, 2);
     ResultCheck check;
 
     TZTMathParse parse;
@@ -75,6 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parse.setDefaultValue(1.5);
     if (parse.argumentCount() > 0) parse.arguments[0] = makeLink<&RealSource::point>(realSource);
     if (parse.argumentCount() > 1) parse.arguments[1] = makeLink<&TableSource::point>(tableSource);
+    if (parse.argumentCount() > 2 && (data[0] & 16)) parse.arguments[2] = makeLink<&RelaySource::point>(relaySource);
+    check.parse = &parse;
     parse.onResult = makeLink<&ResultCheck::input>(check);
     parse.setFormula(std::string(reinterpret_cast<const char*>(data + 9), size - 9));
 
@@ -84,8 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TData incoming;
     setReal(incoming, 4.0);
     incoming.nextValue = &second;
-    for (int round = 0; round < 2; ++round)  // the second round sees %0 of the first
+    for (int round = 0; round < 2; ++round) {  // the second round sees %0 of the first
+        relaySource.reads = check.delivered = 0;
         fireEvent(makeLink<&TZTMathParse::calculate>(parse), incoming);
+        if (relaySource.reads > 0 && check.delivered > 0) std::abort();  // a relayed failure went on
+    }
     if (parse.errorCode() == TZTMathParse::errNone && !std::isfinite(parse.lastResult()))
         std::abort();
     return 0;

@@ -72,13 +72,15 @@ TEST_F(Hub, OutCountKeepsTheLowEightBits) {
     fireEventNull(makeLink<&TZTHub::trigger>(hub));
     EXPECT_EQ(log, "");
 
-    hub.setOutCount(1);  // kept entries stay linked
-    fireEventNull(makeLink<&TZTHub::trigger>(hub));
-    EXPECT_EQ(log, "");
+    // Growing keeps the entries that were linked before.
+    Step t{.name = "t", .log = &log};
     hub.setOutCount(2);
     hub.onEvent[0] = makeLink<&Step::input>(s);
+    hub.onEvent[1] = TZT_Event{};
+    hub.setOutCount(3);
+    hub.onEvent[2] = makeLink<&Step::input>(t);
     fireEventNull(makeLink<&TZTHub::trigger>(hub));
-    EXPECT_EQ(log, "s()");
+    EXPECT_EQ(log, "s()t()");
 }
 
 TEST_F(Hub, StringConstantDeliversItsTextEveryTime) {

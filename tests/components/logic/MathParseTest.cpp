@@ -178,8 +178,13 @@ TEST_F(MathParse, RelayedFailures) {
     EXPECT_EQ(evaluate(parse, "1 + %1").code, 0);
     source.answer.intValue = 7;
     EXPECT_EQ(evaluate(parse, "1 + %1").code, 7);
-    source.answer.intValue = -1;  // would read as success
-    EXPECT_EQ(evaluate(parse, "1 + %1").code, 1);
+    for (std::int32_t relayed : {-1, 0xFFFE, 0x8000}) {  // negative codes would read as success
+        source.answer.intValue = relayed;
+        const auto outcome = evaluate(parse, "1 + %1");
+        EXPECT_FALSE(outcome.ok) << relayed;
+        EXPECT_EQ(outcome.code, 1) << relayed;
+        EXPECT_EQ(outcome.position, 6) << relayed;
+    }
     source.answer.strValue = "other";
     EXPECT_EQ(evaluate(parse, "1 + %1").value, 1.0);  // a plain null reads as 0
 
@@ -217,6 +222,22 @@ TEST_F(MathParse, IntegerResultsRoundTiesToEven) {
     EXPECT_EQ(results.values[1].intValue, 4);
     EXPECT_EQ(results.values[2].intValue, -2);
     EXPECT_EQ(results.values[3].intValue, static_cast<std::int32_t>(1000000000000 & 0xFFFFFFFF));
+
+    // A result beyond 64 bits is a calculation error at the end, not the integer 0.
+    parse.onError = makeLink<&Sink::input>(results);
+    for (const char* formula : {"1e300", "2^63"}) {
+        parse.setFormula(formula);
+        fire(parse);
+        ASSERT_EQ(results.values.size(), 5u) << formula;
+        EXPECT_EQ(results.values.back().dataType, dataInt);
+        EXPECT_EQ(results.values.back().intValue, TZTMathParse::errCalc);
+        EXPECT_EQ(parse.cursor(), static_cast<std::int16_t>(std::string(formula).size()));
+        results.values.pop_back();
+    }
+    parse.setFormula("-2^63");  // the smallest 64-bit integer fits
+    fire(parse);
+    ASSERT_EQ(results.values.size(), 5u);
+    EXPECT_EQ(parse.errorCode(), TZTMathParse::errNone);
 }
 
 TEST_F(MathParse, RealResultsAndTheConverterFormula) {
