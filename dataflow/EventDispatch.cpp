@@ -9,8 +9,9 @@ void noEventProc(const TZT_Event&, TData&) {}
 
 void chainedDispatch(const TZT_Event& link, TData& data) {
     // A loop instead of nested calls: chains of any length run at constant depth.
+    // A pass-on mark without a link ends the chain like an unlinked one.
     const TZT_Event* current = &link;
-    while (current->isLinked()) {
+    while (current && current->isLinked()) {
         current->handler(current->target, data, current->index);
         if ((data.dataType & passOnFlag) == 0) return;
         data.dataType = static_cast<std::uint8_t>(data.dataType - passOnFlag);

@@ -168,6 +168,7 @@ public:
 
     // Message handling.
     void attachProc(TMessageHandler handler);
+    void detachProc(TMessageHandler handler);  // safe while the handlers run
     bool doSetFocus();
 
     // Layout.

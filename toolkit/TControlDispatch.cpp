@@ -38,6 +38,12 @@ void TControl::attachProc(TMessageHandler handler) {
     dynHandlers_.emplace_back(handler, false);
 }
 
+void TControl::detachProc(TMessageHandler handler) {
+    // The entry is emptied rather than removed: a walk of the handlers may be under way.
+    for (auto& entry : dynHandlers_)
+        if (entry.first == handler) entry.first = TMessageHandler{};
+}
+
 LRESULT TControl::callDefWndProc(TMsg& msg) {
     return defWndProc_ ? CallWindowProcW(defWndProc_, msg.hwnd, msg.message, msg.wParam, msg.lParam)
                        : DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);

@@ -13,6 +13,7 @@ public:
     virtual ~THintInterface() = default;
     virtual std::intptr_t addTool(HWND window) = 0;  // 0: no registration
     virtual void setText(std::intptr_t tool, const std::string& text) = 0;
+    virtual void setTitle(std::intptr_t tool, int icon, const std::string& title) = 0;
     virtual void removeTool(std::intptr_t tool) = 0;
     virtual void activate(std::intptr_t tool) = 0;
     virtual void deactivate(std::intptr_t tool) = 0;

@@ -56,8 +56,10 @@ void TZTEdit::init() {
     if (password) options |= toolkit::eoPassword;
     if (readOnly) options |= toolkit::eoReadonly;
     control = TControl::newEditbox(parentControl(), options);
+    // Any code above 2 counts as left.
     static constexpr DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    control->setStyle((control->style() & ~DWORD{ES_RIGHT | ES_CENTER}) | alignments[textAlign % 3]);
+    const DWORD alignment = alignments[textAlign <= 2 ? textAlign : 0];
+    control->setStyle((control->style() & ~DWORD{ES_RIGHT | ES_CENTER}) | alignment);
     TZTWin::init();
     control->perform(EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
     control->onChange = [this](TControl&) { textChanged(); };

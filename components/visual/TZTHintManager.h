@@ -28,7 +28,7 @@ public:
     std::intptr_t addTool(HWND window) override;
     void removeTool(std::intptr_t tool) override;
     void setText(std::intptr_t tool, const std::string& text) override;
-    void setTitle(std::intptr_t tool, int icon, const std::string& title);
+    void setTitle(std::intptr_t tool, int icon, const std::string& title) override;
     void activate(std::intptr_t tool) override;
     void deactivate(std::intptr_t tool) override;
     void trackPosition(std::intptr_t tool, int x, int y) override;

@@ -31,7 +31,13 @@ const char* litSegments(char c) {
 
 }  // namespace
 
-TZTLedNumber::~TZTLedNumber() { freeObject(buffer_); }
+TZTLedNumber::~TZTLedNumber() {
+    // The control outlives this part of the component (the base hides and frees it), so
+    // the hook goes before the buffer it draws from.
+    if (control && !controlDestroyed()) control->detachProc(toolkit::TMessageHandler{messageHook, this});
+    freeObject(buffer_);
+    buffer_ = nullptr;
+}
 
 void TZTLedNumber::init() {
     shownText_ = initialText;

@@ -80,7 +80,7 @@ void TZTMainForm::centreOnScreen(TZTMainForm& form) {
 
 void TZTMainForm::init() {
     if (positionStore.empty())
-        positionHandler = [](TZTMainForm&, bool) {};
+        positionHandler = keepPosition;
     else if (positionStore.find(".ini\\") != std::string::npos)
         positionHandler = iniPositionHandler;
     else

@@ -41,8 +41,9 @@ public:
     bool ownsApplication() const { return ownsApplication_; }
     bool firstShowDone() const { return firstShowDone_; }
 
-    // Loads (save false) or stores (save true) the window position.
-    std::function<void(TZTMainForm&, bool save)> positionHandler;
+    // Loads (save false) or stores (save true) the window position; init chooses one, and
+    // until then it does nothing.
+    std::function<void(TZTMainForm&, bool save)> positionHandler = keepPosition;
 
     // The placement the converter uses: the window centred on the screen.
     static void centreOnScreen(TZTMainForm& form);
@@ -54,6 +55,7 @@ protected:
 
 private:
     bool closeProcedure(toolkit::TMsg& msg);
+    static void keepPosition(TZTMainForm&, bool) {}
     static void iniPositionHandler(TZTMainForm& form, bool save);
     static void registryPositionHandler(TZTMainForm& form, bool save);
 

@@ -1,6 +1,6 @@
 #include "components/visual/TZTMemo.h"
 
-#include <vector>
+#include <cstring>
 
 #include "dataflow/EventDispatch.h"
 
@@ -10,18 +10,30 @@ using namespace dataflow;
 
 namespace {
 
-// The lines of an edit box's text, each without its "\r\n".
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) break;
-        start = end + 2;
+// The memo's lines are split as the string list splits text (a line ends at CR, an LF
+// right after it belongs to the ending, a final ending starts no further line), so
+// that every operation sees the same lines as memoText.
+struct Lines {
+    explicit Lines(std::string_view text) : text(text) { list.setText(text, false); }
+    std::int32_t count() const { return list.count(); }
+    // Where line `index` starts; count() gives the end of the text.
+    std::size_t start(std::int32_t index) const {
+        std::size_t position = 0;
+        for (std::int32_t i = 0; i < index && i < count(); ++i) {
+            position += std::strlen(list.get(i));
+            if (position < text.size() && text[position] == '\r') ++position;
+            if (position < text.size() && text[position] == '\n' && text[position - 1] == '\r') ++position;
+        }
+        return position;
     }
-    return lines;
-}
+    // The last line has no ending: something typed or added goes on in it.
+    bool lastLineOpen() const {
+        return count() > 0 && start(count() - 1) + std::strlen(list.get(count() - 1)) == text.size();
+    }
+
+    std::string_view text;
+    toolkit::TStrList list;
+};
 
 }  // namespace
 
@@ -60,9 +72,7 @@ void TZTWinList::memoText(TData& data, std::uint16_t) {
     workList->free();
 }
 
-void TZTWinList::collectItems(toolkit::TStrList& items) {
-    for (const std::string& line : linesOf(control->getControlText())) items.add(line);
-}
+void TZTWinList::collectItems(toolkit::TStrList& items) { items.setText(control->getControlText(), false); }
 
 void TZTWinList::beginRefill() {
     if (control->handle()) control->perform(WM_SETREDRAW, FALSE, 0);
@@ -100,43 +110,33 @@ void TZTMemo::init() {
     control->setControlText(initialText);
 }
 
-void TZTMemo::collectItems(toolkit::TStrList& items) {
-    items.setText(control->getControlText(), false);
-}
-
 void TZTMemo::append(std::string_view s) {
     const std::string text = control->getControlText();
     control->setControlText(text + std::string(s));
 }
 
 std::int32_t TZTMemo::addItem(std::string_view s) {
-    const std::string text = control->getControlText();
-    const std::vector<std::string> lines = linesOf(text);
-    if (!text.empty() && !lines.back().empty()) append("\r\n");
+    if (Lines(control->getControlText()).lastLineOpen()) append("\r\n");
     append(s);
-    return static_cast<std::int32_t>(linesOf(control->getControlText()).size()) - 1;
+    return Lines(control->getControlText()).count() - 1;
 }
 
 void TZTMemo::selectItem(std::int32_t index) {
     const std::string text = control->getControlText();
-    const std::vector<std::string> lines = linesOf(text);
-    if (index < 0 || index >= static_cast<std::int32_t>(lines.size())) return;
-    std::size_t start = 0;
-    for (std::int32_t i = 0; i < index; ++i) start += lines[static_cast<std::size_t>(i)].size() + 2;
-    const std::size_t end = std::min(text.size(), start + lines[static_cast<std::size_t>(index)].size() + 2);
-    control->perform(EM_SETSEL, start, end);
+    const Lines lines(text);
+    if (index < 0 || index >= lines.count()) return;
+    control->perform(EM_SETSEL, lines.start(index), lines.start(index + 1));
 }
 
 void TZTMemo::replaceItem(const TData& indexData, const TData& value) {
-    std::vector<std::string> lines = linesOf(control->getControlText());
+    std::string text = control->getControlText();
+    const Lines lines(text);
     const std::int32_t index = toIndex(indexData);
-    if (index < 0 || index >= static_cast<std::int32_t>(lines.size())) return;
-    lines[static_cast<std::size_t>(index)] = toString(value);
-    std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        text += lines[i];
-        if (i + 1 < lines.size()) text += "\r\n";
-    }
+    if (index < 0 || index >= lines.count()) return;
+    std::string line = toString(value);
+    if (index + 1 < lines.count()) line += "\r\n";
+    const std::size_t start = lines.start(index);
+    text.replace(start, lines.start(index + 1) - start, line);
     setAllText(text);
 }
 

@@ -57,7 +57,6 @@ public:
     void replaceLine(const TData& indexData, const TData& value) { replaceItem(indexData, value); }
 
 protected:
-    void collectItems(toolkit::TStrList& items) override;
     std::int32_t addItem(std::string_view s) override;
     void selectItem(std::int32_t index) override;
     void replaceItem(const TData& indexData, const TData& value) override;

@@ -25,7 +25,7 @@ TZTWin::~TZTWin() {
 }
 
 void TZTWin::applyFont() {
-    if (parentFont && parentControl_ && parentControl_->hasFont()) {
+    if (parentFont && parentControl_) {  // the parent's font, made now if it has none yet
         control->font().assign(parentControl_->font());
     } else {
         toolkit::TGraphicTool& f = control->font();
@@ -69,6 +69,7 @@ void TZTWin::init() {
     applyFont();
     if (tabOrder > 0) {
         control->setStyle(control->style() | WS_TABSTOP);
+        control->navigationKeys |= 1;  // Tab moves the focus on
         control->tabStop = true;
         control->setTabOrder(tabOrder);
     } else {

@@ -289,3 +289,15 @@ TEST_F(EventDispatch, AMillionPassOnStepsRunAtConstantDepth) {
     EXPECT_EQ(repeater.calls, 1000000);
     EXPECT_EQ(repeater.deepest, repeater.shallowest);
 }
+
+TEST_F(EventDispatch, APassOnMarkWithoutALinkEndsTheChain) {
+    struct MarksWithoutLink {
+        void input(TData& data, std::uint16_t) {
+            setInteger(data, 3);
+            data.dataType |= passOnFlag;  // the flag, but passOnEvent stays none
+        }
+    } marker;
+    TData d;
+    fireEventRef(makeLink<&MarksWithoutLink::input>(marker), d);
+    EXPECT_EQ(typeOf(d), dataInt);
+}

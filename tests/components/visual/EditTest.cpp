@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "components/visual/TZTEdit.h"
+#include "components/visual/TZTLabel.h"
 #include "dataflow/EventDispatch.h"
+#include "toolkit/Layout.h"
+#include "toolkit/TGraphicTool.h"
 #include "tests/support/Sink.h"
 #include "tests/components/visual/FormTest.h"
 
@@ -244,4 +247,32 @@ TEST_F(Edit, TabOrderAndBorders) {
     plain.init();
     EXPECT_EQ(plain.control->exStyle() & WS_EX_STATICEDGE, 0u);
     EXPECT_EQ(skipped.hintTool(), 0);  // no hint: no tooltip
+}
+
+TEST_F(Edit, ATabOrderAboveZeroMakesTabMoveTheFocus) {
+    TZTLabel first(form);  // its control exists from construction on
+    first.control->navigationKeys = 0;  // as a control that keeps Tab for itself
+    first.tabOrder = 1;
+    first.init();
+    TZTEdit second(form);
+    second.tabOrder = 2;
+    second.init();
+    toolkit::installTabulation(*form);
+    EXPECT_NE(first.control->navigationKeys & 1, 0u);
+    SetFocus(first.control->handle());
+    ASSERT_EQ(GetFocus(), first.control->handle());
+    pressKey(first.control->handle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), second.control->handle());
+}
+
+TEST_F(Edit, ParentFontIsCopiedEvenBeforeTheParentMadeOne) {
+    ASSERT_FALSE(form->hasFont());
+    TZTEdit copy(form);
+    copy.parentFont = true;
+    copy.font.fontName = "Courier New";  // not used: the parent's font is
+    copy.font.fontSize = 12;
+    copy.init();
+    EXPECT_STREQ(copy.control->font().logFont().lfFaceName, form->font().logFont().lfFaceName);
+    EXPECT_EQ(copy.control->font().logFont().lfHeight, form->font().logFont().lfHeight);
+    EXPECT_EQ(copy.control->font().color(), form->font().color());
 }

@@ -90,3 +90,29 @@ TEST_F(Hints, TheTooltipCarriesTheHintText) {
     EXPECT_EQ(std::wstring(text), L"Подсказка");
     delete edit;
 }
+
+// Another provider could offer titles too: the title goes through the interface.
+TEST_F(Hints, TheTitleIsSetThroughTheInterface) {
+    auto* edit = new TZTEdit(form);
+    edit->hint = "Подсказка";
+    edit->init();
+    edit->attachHint(nullptr);
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, nullptr);
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = edit->control->handle();
+    info.uId = reinterpret_cast<UINT_PTR>(edit->control->handle());
+    const auto bubbleHeight = [&] { return HIWORD(SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&info))); };
+    const int withoutTitle = bubbleHeight();
+    THintInterface& provider = *globalHintManager;
+    provider.setTitle(edit->hintTool(), TTI_INFO, "Заголовок");
+    EXPECT_GT(bubbleHeight(), withoutTitle);  // the title takes a line of its own
+    delete edit;
+}

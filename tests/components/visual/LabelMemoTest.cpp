@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "components/visual/TZTEdit.h"
 #include "components/visual/TZTLabel.h"
 #include "components/visual/TZTMemo.h"
 #include "dataflow/EventDispatch.h"
@@ -23,6 +24,26 @@ struct Text {
 };
 
 using Components = testsupport::FormTest;
+
+// How many pixels of a window differ from its background colour, as it paints itself.
+int inkPixels(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    const HDC screen = GetDC(window);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP picture = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    const HGDIOBJ old = SelectObject(memory, picture);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF background = GetPixel(memory, r.right - 1, r.bottom - 1);
+    int ink = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) ink += GetPixel(memory, x, y) != background;
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return ink;
+}
 
 }  // namespace
 
@@ -126,4 +147,40 @@ TEST_F(Components, MemoTakesItsLineFromTheTextSourceAndCanAddAtTop) {
     setString(value, "B");
     top.replaceLine(index, value);
     EXPECT_EQ(top.control->getControlText(), "a\r\nB");
+}
+
+TEST_F(Components, LabelTextPaintsWithEveryAlignment) {
+    for (std::uint8_t code : {0, 1, 2, 3, 200}) {
+        TZTLabel label(form);
+        label.width = 150;
+        label.height = 20;
+        label.caption = "Text 123 ABC";
+        label.setTextAlign(code);
+        label.init();
+        EXPECT_GT(inkPixels(label.control->handle()), 50) << int(code);
+        const DWORD type = label.control->style() & SS_TYPEMASK;
+        EXPECT_EQ(type, code == 1 ? DWORD{SS_RIGHT} : code == 2 ? DWORD{SS_CENTER} : DWORD{SS_LEFTNOWORDWRAP});
+    }
+    TZTEdit edit(form);  // edit fields take codes above 2 as left too
+    edit.textAlign = 4;
+    edit.init();
+    EXPECT_EQ(edit.control->style() & (ES_RIGHT | ES_CENTER), 0u);
+}
+
+TEST_F(Components, MemoLinesAreTheStringListsLines) {
+    TZTMemo memo(form);
+    memo.initialText = "a\rb\r\nc\r\n";  // a lone CR ends a line too
+    memo.init();
+    TData text;
+    memo.memoText(text, 0);
+    EXPECT_EQ(text.strValue, "a\r\nb\r\nc");
+    TData index, value;
+    setInteger(index, 1);
+    setString(value, "B");
+    memo.replaceLine(index, value);
+    EXPECT_EQ(memo.control->getControlText(), "a\rB\r\nc\r\n");
+    TData line;
+    setString(line, "d");
+    fireEvent(makeLink<&TZTMemo::doAdd>(memo), line);  // the text ends its last line already
+    EXPECT_EQ(memo.control->getControlText(), "a\rB\r\nc\r\nd");
 }

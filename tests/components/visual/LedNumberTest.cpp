@@ -189,3 +189,30 @@ TEST_F(Led, HoverColoursSwitchWhileTheMouseIsOver) {
     capture();
     EXPECT_EQ(at({5, 0}), lit);
 }
+
+// The display's own part goes first and the base hides and frees the control after it:
+// a message that arrives then must pass the display by (the static paints itself)
+// instead of reaching a hook that draws from the freed buffer.
+TEST_F(Led, MessagesDuringTeardownPassTheDisplayBy) {
+    struct Teardown {
+        HWND window = nullptr;
+        HDC picture = nullptr;
+        bool ran = false;
+        void hidden(TData&, std::uint16_t) {
+            ran = true;
+            SendMessageW(window, WM_SIZE, 0, MAKELPARAM(30, 10));
+            SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture), PRF_CLIENT);
+        }
+    } teardown;
+    form->show();  // a hidden form's display never becomes hidden itself
+    show("8", 40, 20);
+    teardown.window = led->control->handle();
+    teardown.picture = picture->canvas()->getDCHandle();
+    led->onHide = makeLink<&Teardown::hidden>(teardown);
+    PatBlt(teardown.picture, 0, 0, 40, 20, BLACKNESS);
+    delete led;
+    led = nullptr;
+    GdiFlush();
+    EXPECT_TRUE(teardown.ran);
+    EXPECT_EQ(at({39, 19}), toolkit::resolveColor(form->color()));
+}

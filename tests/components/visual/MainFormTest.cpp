@@ -233,3 +233,12 @@ TEST_F(MainForm, AnEmptyStoreCreatesNoRegistryKey) {
     SendMessageW(form->control->handle(), WM_CLOSE, 0, 1);
     EXPECT_EQ(softwareKeys(), before);
 }
+
+TEST_F(MainForm, AFormShownBeforeInitKeepsItsPosition) {
+    form = new TZTMainForm(nullptr);
+    form->control->setPosition(40, 50);
+    form->control->getWindowHandle();
+    form->control->setVisible(true);  // the first show runs the position handler
+    EXPECT_TRUE(form->firstShowDone());
+    EXPECT_EQ(form->control->getLeft(), 40);
+}
