@@ -1,9 +1,12 @@
 // Number text against the C library on the converter's typical values.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "toolkit/NumberText.h"
 
@@ -49,5 +52,33 @@ void BM_strtod(benchmark::State& state) {
         for (const char* text : levels) benchmark::DoNotOptimize(std::strtod(text, nullptr));
 }
 BENCHMARK(BM_strtod);
+
+// What realToText writes for values spread over the magnitudes 1e-308 to 1e308: long
+// texts of leading or trailing zeros, most of them read through the big exponents.
+const std::vector<std::string>& wideRangeTexts() {
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> out;
+        std::mt19937_64 random(1);
+        std::uniform_real_distribution<double> magnitude(-308.0, 308.0), mantissa(1.0, 10.0);
+        while (out.size() < 64) {
+            const double value = mantissa(random) * std::pow(10.0, std::floor(magnitude(random)));
+            if (std::isfinite(value) && value != 0.0) out.push_back(toolkit::realToText(value));
+        }
+        return out;
+    }();
+    return texts;
+}
+
+void BM_textToRealWideRange(benchmark::State& state) {
+    for (auto _ : state)
+        for (const std::string& text : wideRangeTexts()) benchmark::DoNotOptimize(toolkit::textToReal(text));
+}
+BENCHMARK(BM_textToRealWideRange);
+
+void BM_strtodWideRange(benchmark::State& state) {
+    for (auto _ : state)
+        for (const std::string& text : wideRangeTexts()) benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
+}
+BENCHMARK(BM_strtodWideRange);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "toolkit/NumberText.h"
 
-#include <array>
+#include "toolkit/TDecimal.h"
+
 #include <cmath>
 #include <limits>
 
@@ -92,84 +93,38 @@ long double integerPower(long double base, std::int32_t n) {
     return result;
 }
 
-namespace {
-
-// 10^k for k = 0..27: exact in extended precision (5^27 still fits 64 bits).
-constexpr std::array<long double, 28> exactPowersOfTen = [] {
-    std::array<long double, 28> powers{};
-    long double power = 1.0L;
-    for (long double& p : powers) {
-        p = power;
-        power *= 10.0L;
-    }
-    return powers;
-}();
-
-// The digits of a decimal text as one integer, and how many of them follow the point.
-struct DecimalDigits {
-    std::uint64_t small = 0;  // the first 19 digits, exactly
-    long double large = 0.0L; // all digits, once there are more than 19
-    int count = 0;
-    std::int32_t fractionDigits = 0;
-
-    void add(unsigned digit, bool afterPoint) {
-        if (count < 19) {
-            small = small * 10 + digit;
-        } else {
-            if (count == 19) large = static_cast<long double>(small);
-            large = large * 10.0L + digit;
-        }
-        if (count < INT32_MAX) ++count;
-        if (afterPoint && fractionDigits < INT32_MAX) ++fractionDigits;
-    }
-
-    // One correctly rounded division while everything is exact in extended precision.
-    long double value() const {
-        const long double mantissa = count <= 19 ? static_cast<long double>(small) : large;
-        if (fractionDigits == 0) return mantissa;
-        if (fractionDigits < static_cast<std::int32_t>(exactPowersOfTen.size()))
-            return mantissa / exactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
-        return mantissa * integerPower(10.0L, -fractionDigits);
-    }
-};
-
-}  // namespace
-
 double textToReal(std::string_view text) {
+    bool beyondRange = false;
+    return textToReal(text, beyondRange);
+}
+
+double textToReal(std::string_view text, bool& beyondRange) {
     std::size_t i = 0;
     bool negative = false;
     if (!text.empty() && text[0] == '-') {
         negative = true;
         i = 1;
     }
-    // The digits are read into one integer and scaled once, in extended precision,
-    // and the result is rounded to double once at the end: decimal constants read as
-    // their nearest doubles.
-    DecimalDigits digits;
+    // The lenient scan collects the digits and the exponent; the value is then the
+    // double nearest to the decimal number they make.
+    TDecimal decimal;
     bool pointPassed = false;
-    std::int32_t exponent = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (isDigit(c)) {
-            digits.add(static_cast<unsigned>(c - '0'), pointPassed);
+            decimal.addDigit(static_cast<unsigned>(c - '0'), pointPassed);
         } else if (c == '.') {
             if (pointPassed) break;
             pointPassed = true;
         } else if (c == 'E' || c == 'e') {
-            exponent = textToInt(text.substr(i + 1));
+            decimal.scale(textToInt(text.substr(i + 1)));
             break;
         }
         // any other character is skipped
     }
-    long double result = digits.value();
-    if (exponent != 0) result *= integerPower(10.0L, exponent);
-    if (negative) result = -result;
-    // Texts beyond the double range saturate, so no infinity or NaN ever leaves here.
-    if (std::isnan(result)) return 0.0;
-    constexpr double largest = std::numeric_limits<double>::max();
-    if (result > largest) return largest;
-    if (result < -largest) return -largest;
-    return static_cast<double>(result);
+    // Texts beyond the double range saturate, so no infinity ever leaves here.
+    const double value = decimal.nearestDouble(beyondRange);
+    return negative ? -value : value;
 }
 
 namespace {

@@ -31,8 +31,11 @@ std::string realToText(double value);
 std::string extendedToText(long double value);
 
 // Lenient reading of a real: digits, one point and an optional exponent; a leading
-// "-" negates, every other character is skipped.
+// "-" negates, every other character is skipped. The result is the double nearest to
+// the decimal number read; one beyond the double range gives the largest double
+// (beyondRange tells so), one below half the smallest subnormal gives 0.
 double textToReal(std::string_view text);
+double textToReal(std::string_view text, bool& beyondRange);
 
 // base to the power n by repeated multiplication in extended precision.
 long double integerPower(long double base, std::int32_t n);

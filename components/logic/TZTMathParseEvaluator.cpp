@@ -376,7 +376,11 @@ double TZTMathParse::parseFactor() {
         }
         case tokInteger:
         case tokReal: {
-            const double value = toolkit::textToReal(tokenText_);
+            // A literal beyond the double range is a calculation error right there; it
+            // would otherwise read as the largest double.
+            bool beyondRange = false;
+            const double value = toolkit::textToReal(tokenText_, beyondRange);
+            if (beyondRange) return fail(errCalc);
             nextToken();
             return value;
         }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 
 using namespace toolkit;
@@ -125,6 +127,73 @@ TEST(TextToReal, BeyondTheDoubleRangeStaysFinite) {
     EXPECT_EQ(textToReal("1e-400"), 0.0);
     EXPECT_EQ(textToReal(std::string(6000, '9') + "e-9999"), 0.0);  // inf * 0 is no NaN
     EXPECT_EQ(textToReal(std::string(6000, '9')), largest);
+}
+
+// The C library's reading, correctly rounded, with its infinities saturated as ours are.
+double libraryReading(const std::string& text) {
+    const double value = std::strtod(text.c_str(), nullptr);
+    return std::isinf(value) ? std::copysign(std::numeric_limits<double>::max(), value) : value;
+}
+
+TEST(TextToReal, ReadsTheNearestDoubleOfWhatRealToTextWrites) {
+    // Values spread evenly over the magnitudes 1e-308 to 1e308, in a seeded loop.
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> magnitude(-308.0, 308.0), mantissa(1.0, 10.0);
+    int checked = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, std::floor(magnitude(random)));
+        if (!std::isfinite(value) || value == 0.0) continue;
+        const std::string text = realToText(value);
+        ASSERT_EQ(textToReal(text), libraryReading(text)) << text;
+        ++checked;
+    }
+    EXPECT_GT(checked, 3900);
+}
+
+TEST(TextToReal, ReadsTheNearestDoubleOfAnyDecimalText) {
+    // Up to 40 random digits with a point somewhere and exponents across and beyond
+    // the range, subnormals and overflow included.
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> digitCount(1, 40), digit(0, 9), exponent(-360, 330);
+    for (int i = 0; i < 4000; ++i) {
+        const int count = digitCount(random);
+        std::string text = (i % 3 == 0) ? "-" : "";
+        const int point = std::uniform_int_distribution<int>(0, count)(random);
+        for (int d = 0; d < count; ++d) {
+            if (d == point && d > 0) text += '.';
+            text += static_cast<char>('0' + digit(random));
+        }
+        text += "e" + std::to_string(exponent(random));
+        ASSERT_EQ(textToReal(text), libraryReading(text)) << text;
+    }
+}
+
+TEST(TextToReal, HardCasesRoundCorrectly) {
+    for (const char* text : {
+             "9007199254740993",                 // 2^53 + 1: a tie, to even
+             "9007199254740993.0000000000000000001",  // just above the tie
+             "2.2250738585072011e-308",          // at the edge of the subnormals
+             "2.4703282292062327e-324",          // just below half the smallest subnormal
+             "2.4703282292062328e-324",          // just above it
+             "4.9406564584124654e-324",          // the smallest subnormal
+             "1.7976931348623157e308",           // the largest double
+             "1.7976931348623158e308",           // still rounds to it
+             "0.1000000000000000055511151231257827021181583404541015625",  // 0.1 exactly
+             "0.1000000000000000055511151231257827021181583404541015624",
+             "0.1000000000000000055511151231257827021181583404541015626",
+             "1.00000000000000011102230246251565404236316680908203125",  // 1 + half an ulp
+             "1.00000000000000011102230246251565404236316680908203125000000000000000000001",
+         })
+        EXPECT_EQ(textToReal(text), libraryReading(text)) << text;
+    // Beyond the kept digits only their being nonzero matters.
+    const std::string tie = "1.00000000000000011102230246251565404236316680908203125";
+    EXPECT_EQ(textToReal(tie + std::string(2000, '0')), 1.0);
+    EXPECT_EQ(textToReal(tie + std::string(2000, '0') + "1"), std::nextafter(1.0, 2.0));
+    bool beyond = false;
+    EXPECT_EQ(textToReal("1.7976931348623158e308", beyond), std::numeric_limits<double>::max());
+    EXPECT_FALSE(beyond);
+    EXPECT_EQ(textToReal("1.7976931348623159e308", beyond), std::numeric_limits<double>::max());
+    EXPECT_TRUE(beyond);
 }
 
 TEST(ExtendedToText, WorkedResults) {

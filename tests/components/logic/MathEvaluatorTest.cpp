@@ -171,6 +171,15 @@ TEST(Operators, ArithmeticFaultsAreCalculationErrors) {
     EXPECT_TRUE(failsWith("1e308*10/100", calc));  // the overflow ends it, not the result
 }
 
+TEST(Literals, BeyondTheDoubleRangeAreCalculationErrorsThere) {
+    EXPECT_TRUE(failsWith("1e999", calc, 5));
+    EXPECT_TRUE(failsWith("min(7e546, 1)", calc, 9));
+    EXPECT_TRUE(failsWith("2 + 1.8e308 * 0", calc, 11));
+    EXPECT_TRUE(gives("1.7976931348623158e308 > 0", 1));  // still the largest double
+    EXPECT_TRUE(gives("1e-999", 0));                      // below the range: zero, as before
+    EXPECT_TRUE(gives("0.1 + 0.2", 0.1 + 0.2));
+}
+
 TEST(Power, IntegralAndRealExponents) {
     EXPECT_TRUE(gives("(-2)^3", -8));
     EXPECT_TRUE(gives("0^2", 0));
