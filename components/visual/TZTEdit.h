@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "components/visual/NumberGrammar.h"
 #include "components/visual/TZTWin.h"
 
 namespace components {
@@ -54,9 +55,5 @@ private:
     std::int32_t lastGoodCaret_ = 0;
     bool changeArmed_ = false;
 };
-
-// Whether s is a complete number (sign, mantissa, blanks, exponent); when it is, data
-// becomes the real it reads as.
-bool isNumberText(std::string_view s, TData& data);
 
 }  // namespace components

@@ -1,0 +1,15 @@
+// The grammar of the texts that the edit field's numeric reader takes for numbers:
+// an optional sign, a mantissa of digits with at most one point (not a lone point),
+// blanks, and an optional exponent ("e", blanks, an optional sign, blanks, digits).
+#pragma once
+
+#include <string_view>
+
+#include "dataflow/TData.h"
+
+namespace components {
+
+// Whether s is a complete number; when it is, data becomes the real it reads as.
+bool isNumberText(std::string_view s, dataflow::TData& data);
+
+}  // namespace components
