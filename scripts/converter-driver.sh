@@ -10,7 +10,8 @@ start_converter() {
     ( driver_wine "$BUILD/app/converter.exe" "$@" >/dev/null 2>&1; echo $? >"$STATE/exit" ) &
 }
 
-# The converter's windows, one line each: kind class left top right bottom visible text.
+# The converter's windows, one line each: kind class left top right bottom visible style
+# exstyle client-width client-height selection text.
 window_lines() { driver_wine "$BUILD/tests/window_texts.exe" "${1:-obj_Form}" 2>/dev/null | tr -d '\r'; }
 
 wait_for_window() {
@@ -28,7 +29,7 @@ child_line() {
     window_lines | awk -F'\t' -v c="$1" -v w="$2" '$1 == "child" && $2 == c && $5 - $3 == w'
 }
 
-field_text() { child_line "$1" "$2" | cut -f8-; }
+field_text() { child_line "$1" "$2" | cut -f13-; }
 
 click_child() {
     local line

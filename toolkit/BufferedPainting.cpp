@@ -17,8 +17,10 @@ void invalidateAncestor(TControl& control) {
 }
 
 // A label's new text is set while it is hidden, so that it never shows on a blank
-// background, and shown again with the background painted behind it.
+// background, and shown again with the background painted behind it. A hidden label
+// only takes the text: showing it would undo its being hidden.
 LRESULT setLabelText(TMsg& msg) {
+    if (!IsWindowVisible(msg.hwnd)) return DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     ShowWindow(msg.hwnd, SW_HIDE);
     const LRESULT result = DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     ShowWindow(msg.hwnd, SW_SHOWNA);
@@ -108,32 +110,67 @@ void prepareBuffer(TControl& control, HDC windowDC, int width, int height) {
     control.bufferHeight = height;
 }
 
-// Paints a window's non-client part, then its client part and its children, into dc
-// with the window's rectangle at (x, y) of the context's current origin.
-void paintWindowInto(HWND window, HDC dc, POINT windowOrigin) {
-    RECT windowRect;
-    GetWindowRect(window, &windowRect);
-    const int width = windowRect.right - windowRect.left;
-    const int height = windowRect.bottom - windowRect.top;
-    const int saved = SaveDC(dc);
-    POINT origin;
-    GetWindowOrgEx(dc, &origin);
-    SetWindowOrgEx(dc, origin.x - windowOrigin.x, origin.y - windowOrigin.y, nullptr);
-    IntersectClipRect(dc, 0, 0, width, height);
-    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+// A memory context with a bitmap of the given size, holding what dc shows at (x, y):
+// the window painted into it finds its parent's picture behind it, and its own
+// coordinates are the context's device coordinates (the standard controls clip their
+// painting to their client rectangle in device coordinates, so an origin moved by a
+// transformation would cut them off).
+class TPaintLayer {
+public:
+    TPaintLayer(HDC dc, int x, int y, int width, int height)
+        : dc_(dc), x_(x), y_(y), width_(width), height_(height), memory_(CreateCompatibleDC(dc)),
+          bitmap_(CreateCompatibleBitmap(dc, width, height)), old_(SelectObject(memory_, bitmap_)) {
+        BitBlt(memory_, 0, 0, width_, height_, dc_, x_, y_, SRCCOPY);
+    }
+    ~TPaintLayer() {
+        BitBlt(dc_, x_, y_, width_, height_, memory_, 0, 0, SRCCOPY);
+        SelectObject(memory_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(memory_);
+    }
+    TPaintLayer(const TPaintLayer&) = delete;
+    TPaintLayer& operator=(const TPaintLayer&) = delete;
+    HDC dc() const { return memory_; }
 
+private:
+    HDC dc_;
+    int x_, y_, width_, height_;
+    HDC memory_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
+// Paints a window into dc with its window rectangle at (x, y): the non-client part,
+// then the client part and, over it, the window's children.
+void paintWindowInto(HWND window, HDC dc, int x, int y) {
+    RECT windowRect, clientRect;
+    GetWindowRect(window, &windowRect);
+    GetClientRect(window, &clientRect);
+    if (clientRect.right <= 0 || clientRect.bottom <= 0) return;
     POINT client{0, 0};
     ClientToScreen(window, &client);
-    RECT clientRect;
-    GetClientRect(window, &clientRect);
-    const POINT inWindow{client.x - windowRect.left, client.y - windowRect.top};
-    GetWindowOrgEx(dc, &origin);
-    SetWindowOrgEx(dc, origin.x - inWindow.x, origin.y - inWindow.y, nullptr);
-    IntersectClipRect(dc, 0, 0, clientRect.right, clientRect.bottom);
-    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    paintChildWindows(window, dc);
-    RestoreDC(dc, saved);
+    TPaintLayer frame(dc, x, y, windowRect.right - windowRect.left, windowRect.bottom - windowRect.top);
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(frame.dc()), PRF_NONCLIENT);
+    TPaintLayer inside(frame.dc(), client.x - windowRect.left, client.y - windowRect.top, clientRect.right,
+                       clientRect.bottom);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(inside.dc()), 0);
+    SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(inside.dc()), 0);
+    paintChildWindows(window, inside.dc());
+}
+
+// The frames, edges and scroll bars of the child windows, drawn by the windows
+// themselves over the copied picture: what WM_PRINT draws of them is not always all of
+// it (Wine draws no scroll bars and no 3-D edges there).
+void paintChildFrames(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT windowRect, clientRect;
+        GetWindowRect(child, &windowRect);
+        GetClientRect(child, &clientRect);
+        if (windowRect.right - windowRect.left != clientRect.right || windowRect.bottom - windowRect.top != clientRect.bottom)
+            SendMessageW(child, WM_NCPAINT, 1, 0);
+        paintChildFrames(child);
+    }
 }
 
 // Leaves out of dc the windows of the control's descendants that paint themselves.
@@ -183,14 +220,18 @@ void TControl::setDoubleBuffered(bool on) {
     afterCreateHook = subclassForeignChildren;
 }
 
+// From the bottom of the z-order up, so that a window that lies over another is
+// painted over it.
 void paintChildWindows(HWND window, HDC dc) {
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const HWND top = GetWindow(window, GW_CHILD);
+    if (!top) return;
+    for (HWND child = GetWindow(top, GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
         if (!IsWindowVisible(child)) continue;
         RECT r;
         GetWindowRect(child, &r);
         POINT topLeft{r.left, r.top};
         ScreenToClient(window, &topLeft);
-        paintWindowInto(child, dc, topLeft);
+        paintWindowInto(child, dc, topLeft.x, topLeft.y);
     }
 }
 
@@ -219,7 +260,7 @@ void bufferedPaint(TControl& control) {
         SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
         paintChildWindows(window, memory);
     } else {
-        paintWindowInto(window, memory, POINT{0, 0});
+        paintWindowInto(window, memory, 0, 0);
     }
 
     const HDC frameDC = GetWindowDC(window);
@@ -234,6 +275,7 @@ void bufferedPaint(TControl& control) {
     }
     BitBlt(frameDC, at.x, at.y, area.right, area.bottom, memory, 0, 0, SRCCOPY);
     ReleaseDC(window, frameDC);
+    paintChildFrames(window);
     SelectObject(memory, oldBitmap);
     DeleteDC(memory);
     ReleaseDC(window, windowDC);

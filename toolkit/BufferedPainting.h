@@ -12,7 +12,8 @@ namespace toolkit {
 // The outermost control from control upward that is double-buffered, or none.
 TControl* bufferedAncestor(TControl* control);
 
-// Paints the child windows of window into dc, each at its place, in the system's order.
+// Paints the child windows of window into dc, each at its place, from the bottom of the
+// z-order up.
 void paintChildWindows(HWND window, HDC dc);
 
 // The buffered paint of a control (its WM_PAINT while it is double-buffered).

@@ -79,13 +79,16 @@ void TZTLedNumber::mouseLeave() {
 bool TZTLedNumber::messageHook(void* self, TControl& control, toolkit::TMsg& msg) {
     auto& led = *static_cast<TZTLedNumber*>(self);
     switch (msg.message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(control.handle(), &ps);
-            led.buffer_->draw(dc, 0, 0);
-            EndPaint(control.handle(), &ps);
+        case WM_PAINT:
+            if (msg.wParam) {  // painted into a given context (a buffered parent's picture)
+                led.buffer_->draw(reinterpret_cast<HDC>(msg.wParam), 0, 0);
+            } else {
+                PAINTSTRUCT ps;
+                const HDC dc = BeginPaint(control.handle(), &ps);
+                led.buffer_->draw(dc, 0, 0);
+                EndPaint(control.handle(), &ps);
+            }
             break;
-        }
         case WM_PRINTCLIENT:
             led.buffer_->draw(reinterpret_cast<HDC>(msg.wParam), 0, 0);
             break;

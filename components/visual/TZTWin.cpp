@@ -102,6 +102,9 @@ void TZTWin::attachHint(THintInterface* hintInterface) {
     hintManager_ = hintInterface;
 }
 
+void TZTWin::doShow(TData&, std::uint16_t) { control->setVisible(true); }
+void TZTWin::doHide(TData&, std::uint16_t) { control->setVisible(false); }
+
 // ---------------------------------------------------------------- mouse
 
 void TZTWin::mouseDown(toolkit::TMouseEventData& mouse) {

@@ -51,6 +51,11 @@ public:
 
     virtual void init();
     void attachHint(THintInterface* hintInterface);
+
+    // Input methods: show or hide the control (the value that comes with the call is
+    // not read).
+    void doShow(TData& data, std::uint16_t index);
+    void doHide(TData& data, std::uint16_t index);
     void attachManager(void* manager) { manager_ = manager; }
 
     TControl* control = nullptr;  // created by the derived component, owned

@@ -1,6 +1,8 @@
 // Reads another program's windows from outside: for the visible top-level window of the
-// given class, prints a line for the window and one per child window, each with its
-// class, screen rectangle, visibility and text (UTF-8), separated by tabs.
+// given class, prints a line for the window and one per child window, separated by
+// tabs: kind, class, screen rectangle (left, top, right, bottom), visibility, style and
+// extended style (hexadecimal), client width and height, the selection of an edit
+// field (start:end, else -) and the text (UTF-8).
 //   window_texts.exe [CLASS]      (default obj_Form; exit code 1 when there is none)
 #include <windows.h>
 
@@ -27,13 +29,24 @@ std::wstring textOf(HWND window) {
     return std::wstring(buffer, copied);
 }
 
+std::string selectionOf(HWND window, const std::wstring& className) {
+    if (className.find(L"EDIT") == std::wstring::npos) return "-";
+    DWORD_PTR selection = 0;
+    SendMessageTimeoutW(window, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selection);
+    return std::to_string(LOWORD(selection)) + ":" + std::to_string(HIWORD(selection));
+}
+
 void printWindow(const char* kind, HWND window) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    RECT r;
+    RECT r, client;
     GetWindowRect(window, &r);
-    std::printf("%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\t%s\n", kind, utf8(className).c_str(), r.left, r.top, r.right,
-                r.bottom, IsWindowVisible(window) ? 1 : 0, utf8(textOf(window)).c_str());
+    GetClientRect(window, &client);
+    std::printf("%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\t%08lX\t%08lX\t%ld\t%ld\t%s\t%s\n", kind,
+                utf8(className).c_str(), r.left, r.top, r.right, r.bottom, IsWindowVisible(window) ? 1 : 0,
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), client.right, client.bottom,
+                selectionOf(window, className).c_str(), utf8(textOf(window)).c_str());
 }
 
 struct Search {

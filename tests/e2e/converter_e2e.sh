@@ -58,9 +58,9 @@ converter_session() {
     wait_for_window || { failed=$((failed + 1)); return 1; }
     sleep 1
     check "caption" "window	obj_Form" "$(window_lines | grep '^window' | cut -f1-2)"
-    check "caption text" "перевод виброускорения из  дБ в м/с2 " "$(window_lines | grep '^window' | cut -f8-)"
-    check "prompt" "Введите виброускорение в дБ " "$(window_lines | grep 'Введите виброускорение' | cut -f8-)"
-    check "result caption" "Значение виброускорения в м/с2 " "$(window_lines | grep 'Значение' | cut -f8-)"
+    check "caption text" "перевод виброускорения из  дБ в м/с2 " "$(window_lines | grep '^window' | cut -f13-)"
+    check "prompt" "Введите виброускорение в дБ " "$(window_lines | grep 'Введите виброускорение' | cut -f13-)"
+    check "result caption" "Значение виброускорения в м/с2 " "$(window_lines | grep 'Значение' | cut -f13-)"
     local bars
     bars=$(lit_pixels)
     [ "$bars" -gt 0 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: the display shows no bars"; }
@@ -160,7 +160,7 @@ information_box() {
     sleep 0.5
     local lines
     lines=$(window_lines "#32770")
-    check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f8-)"
+    check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f13-)"
     check "$name: one button" "1" "$(echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Button"' | wc -l)"
     echo "$lines" | grep -q "Версия" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: $name: text"; }
     xdotool key Return

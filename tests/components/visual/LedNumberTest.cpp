@@ -114,6 +114,14 @@ TEST_F(Led, SegmentsHaveBevelledEnds) {
     EXPECT_EQ(at({15, 5}), back);  // between cells
 }
 
+TEST_F(Led, APaintWithAGivenContextDrawsIntoIt) {  // as a buffered parent paints it
+    show("8", 40, 20);
+    PatBlt(picture->canvas()->getDCHandle(), 0, 0, 40, 20, WHITENESS);
+    SendMessageW(led->control->handle(), WM_PAINT, reinterpret_cast<WPARAM>(picture->canvas()->getDCHandle()), 0);
+    GdiFlush();
+    EXPECT_EQ(at({5, 0}), lit);
+}
+
 TEST_F(Led, PointCommaAndColonCells) {
     show("1.5:,", 100, 20);  // W = 12, pitch 15
     const int W = 12, H = 20, t = 1, g = 1;

@@ -87,6 +87,36 @@ TEST_F(BufferedPainting, TheScreenNeverShowsABlankBackgroundOnATextChange) {
         EXPECT_EQ(GetPixel(screen, 100, 20), formColour) << text;
     }
     ReleaseDC(s.form->handle(), screen);
+    // A hidden label takes a new text and stays hidden.
+    s.label->setVisible(false);
+    s.label->setControlText("hidden");
+    EXPECT_FALSE(IsWindowVisible(s.label->handle()));
+    EXPECT_EQ(s.label->getControlText(), "hidden");
+    s.form->free();
+}
+
+// The standard controls clip their painting to their client rectangle in device
+// coordinates: each child must be painted where its own coordinates are the device's.
+TEST_F(BufferedPainting, ChildrenPaintAtTheirPlacesTheUpperOneLast) {
+    Scene s = transparentLabelScene();
+    TControl* lower = TControl::newLabel(s.form, "");
+    lower->setColor(RGB(200, 0, 0));
+    lower->setBoundsRect(RECT{10, 50, 110, 90});
+    TControl* upper = TControl::newLabel(s.form, "WWWW");
+    upper->setColor(RGB(0, 200, 0));
+    upper->setBoundsRect(RECT{60, 50, 160, 90});
+    s.form->createWindow();
+    SetWindowPos(upper->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    InvalidateRect(s.form->handle(), nullptr, TRUE);
+    bufferedPaint(*s.form);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, s.form->bufferBitmap);
+    EXPECT_EQ(GetPixel(dc, 30, 85), RGB(200, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 100, 85), RGB(0, 200, 0));  // where they overlap, the upper one
+    const RECT upperArea{60, 50, 160, 90};
+    EXPECT_GT(100 * 40 - count(dc, upperArea, RGB(0, 200, 0)), 20);  // its text is there
+    SelectObject(dc, old);
+    DeleteDC(dc);
     s.form->free();
 }
 
