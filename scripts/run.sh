@@ -1,38 +1,74 @@
 #!/usr/bin/env bash
-# Builds the converter and runs it: in a window on the desktop when a display is there
-# (under Wine), otherwise on a virtual display, where it types a sample level, prints the
-# result field, saves a screenshot and closes the program.
+# Builds a program and runs it: the converter (the default) or, with "gallery", the
+# gallery of components. With a display it runs under Wine in a window on the desktop;
+# without one it runs on a virtual display, where a short demonstration drives it with
+# real key and mouse events, prints what it did, saves a screenshot and closes it.
+#   run.sh [converter|gallery] [program arguments...]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
+program=converter
+case "${1:-}" in converter|gallery) program=$1; shift ;; esac
 . scripts/packages.sh
 ensure_packages || exit 1
 
 cmake --preset windows >/dev/null &&
-    cmake --build --preset windows --target converter window_texts >/dev/null || exit 1
+    cmake --build --preset windows --target "$program" window_texts >/dev/null || exit 1
 BUILD=$ROOT/build/windows
+exe=$BUILD/app/converter.exe
+[ "$program" == gallery ] && exe=$BUILD/examples/gallery/gallery.exe
 
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     export WINEPREFIX=$BUILD/run-prefix WINEDEBUG=-all
-    exec wine "$BUILD/app/converter.exe" "$@"
+    exec wine "$exe" "$@"
 fi
 
-echo "No display: running the converter on a virtual display."
+echo "No display: running the $program on a virtual display."
 STATE=$BUILD/run-session
 "$ROOT/cmake/wine-session.sh" start "$STATE" || exit 1
 trap '"$ROOT/cmake/wine-session.sh" stop "$STATE"' EXIT
 export DISPLAY=":$(cat "$STATE/display")"
-. scripts/converter-driver.sh
+. scripts/wine-driver.sh
 
-start_converter
+demo_converter() {
+    click_child $(level_field)
+    xdotool type --delay 100 "120"
+    sleep 1
+    echo "Level typed:  $(field_text $(level_field)) dB"
+    echo "Result field: $(field_text $(result_field)) m/s2"
+    screenshot "$ROOT/converter.png"
+    echo "Screenshot:   $ROOT/converter.png"
+    xdotool key alt+F4
+}
+
+# Enter twice in the radius field (the sums of projections 5 and 10), the password,
+# the title's tooltip; then the close that asks once.
+demo_gallery() {
+    click_client 195 171
+    xdotool key End shift+Home
+    xdotool type --delay 100 "100"
+    xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.5
+    echo "Radius 100 at 30 degrees, Enter twice: the sum is $(child_at 276 212 | cut -f13-)"
+    click_client 195 289
+    type_keys "секрет"
+    xdotool key Return; sleep 0.5
+    echo "Password entered: the hidden panel is shown: $(window_lines | grep 'Пароль верный' | cut -f7)"
+    click_client 320 300
+    click_client 320 17 0; sleep 1.5
+    echo "Tooltip of the title: $(window_lines tooltips_class32 | grep '^window' | cut -f13-)"
+    screenshot "$ROOT/gallery.png"
+    echo "Screenshot: $ROOT/gallery.png"
+    echo "The event log: $(child_at 400 150 | cut -f13- | sed 's/\\r\\n/, /g')"
+    click_client 195 143
+    xdotool key alt+F4; sleep 1
+    echo "Alt+F4 once: it asks: $(child_at 400 150 | cut -f13- | sed 's/.*\\r\\n//')"
+    xdotool key alt+F4
+}
+
+rm -f "$BUILD/examples/gallery/gallery.ini"
+start_program "$exe" "$@"
 wait_for_window || exit 1
 sleep 1
-click_child $(level_field)
-xdotool type --delay 100 "120"
-sleep 1
-echo "Level typed:  $(field_text $(level_field)) dB"
-echo "Result field: $(field_text $(result_field)) m/s2"
-screenshot "$ROOT/converter.png"
-echo "Screenshot:   $ROOT/converter.png"
-xdotool key alt+F4
-echo "Exit code:    $(wait_for_exit)"
+"demo_$program"
+echo "Exit code: $(wait_for_exit)"
+rm -f "$BUILD/examples/gallery/gallery.ini"

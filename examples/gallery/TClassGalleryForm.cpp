@@ -274,7 +274,9 @@ void TClassGalleryForm::createLog() {
     enterStamp = stamp("onEnter");
     exitStamp = stamp("onExit");
     resizeStamp = stamp("onResize");
-    questionStamp = stamp("Закрыть? Alt+F4 ещё раз — выход");
+    // Wine 8 (with the system's font configuration) crashes laying out some Cyrillic
+    // texts in single-line edits, "Alt+F4 ещё раз" among them; this wording it lays out.
+    questionStamp = stamp("Закрыть? Ещё раз Alt+F4 — выход");
     closeStamp = stamp("onClose");
 
     secretPanel = std::make_unique<TZTLabel>(mainForm->control);

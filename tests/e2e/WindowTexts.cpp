@@ -2,7 +2,8 @@
 // given class, prints a line for the window and one per child window, separated by
 // tabs: kind, class, screen rectangle (left, top, right, bottom), visibility, style and
 // extended style (hexadecimal), client width and height, the selection of an edit
-// field (start:end, else -) and the text (UTF-8).
+// field (start:end, else -) and the text (UTF-8, line ends written as \r and \n).
+// A last line "focus" gives the rectangle of the window that has the keyboard focus.
 //   window_texts.exe [CLASS]      (default obj_Form; exit code 1 when there is none)
 #include <windows.h>
 
@@ -18,6 +19,12 @@ std::string utf8(const std::wstring& text) {
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
                         nullptr);
+    return out;
+}
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
     return out;
 }
 
@@ -46,7 +53,7 @@ void printWindow(const char* kind, HWND window) {
                 utf8(className).c_str(), r.left, r.top, r.right, r.bottom, IsWindowVisible(window) ? 1 : 0,
                 static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), client.right, client.bottom,
-                selectionOf(window, className).c_str(), utf8(textOf(window)).c_str());
+                selectionOf(window, className).c_str(), escaped(utf8(textOf(window))).c_str());
 }
 
 struct Search {
@@ -78,5 +85,10 @@ int wmain(int argc, wchar_t** argv) {
     if (!search.found) return 1;
     printWindow("window", search.found);
     EnumChildWindows(search.found, printChild, 0);
+    GUITHREADINFO thread{sizeof thread};
+    RECT focus{};
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &thread) && thread.hwndFocus)
+        GetWindowRect(thread.hwndFocus, &focus);
+    std::printf("focus\t%ld\t%ld\t%ld\t%ld\n", focus.left, focus.top, focus.right, focus.bottom);
     return 0;
 }
