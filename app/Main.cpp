@@ -13,6 +13,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/TStrList.h"
 #include "toolkit/WideText.h"
+#include "Version.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr const char* informationText =
     "Перевод виброускорения из дБ в м/с2.\r\n"
     "Введённый уровень L (дБ) пересчитывается по формуле\r\n"
     "a = 0,000001 · e^(L · 0,1151292546) м/с2, то есть 10^-6 · 10^(L/20).\r\n"
-    "Версия 1.0";
+    "Версия " CONVERTER_VERSION_SHORT;
 constexpr const char* informationCaption = "перевод виброускорения из  дБ в м/с2 ";
 
 struct ModuleState {

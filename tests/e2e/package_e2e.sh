@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The release archive as a Windows user gets it: built by CPack, unpacked outside the
+# build tree, its program started under Wine from there. Checks that the archive holds
+# the program and the read-me, that the program imports only the system's own DLLs,
+# that its version resource and information box carry the project's version, and that
+# it shows its window.
+#   package_e2e.sh SOURCE_DIR BUILD_DIR VERSION
+set -uo pipefail
+ROOT=$1
+BUILD=$2
+VERSION=$3
+STATE=$BUILD/wine
+export DISPLAY=":$(cat "$STATE/display")"
+. "$ROOT/scripts/wine-driver.sh"
+
+passed=0
+failed=0
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $1: expected [$2], got [$3]"
+    fi
+}
+
+# The DLLs every Windows installation has; the program may import nothing else.
+system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll "
+system_dlls+="ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll "
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+archive=converter-$VERSION-win64.zip
+
+cpack -G ZIP --config "$BUILD/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 \
+    || { cat "$work/cpack.log"; exit 1; }
+check "archive name" "$archive" "$(cd "$work/out" && ls -- *.zip)"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$work/out/$archive")
+check "archive contents" "README.txt converter.exe" "$(cd "$work/unpacked" && ls | tr '\n' ' ' | sed 's/ $//')"
+exe=$work/unpacked/converter.exe
+readme=$work/unpacked/README.txt
+check "read-me names the version in both languages" "2" "$(grep -c "$VERSION" "$readme")"
+check "read-me has Windows line ends" "$(wc -l <"$readme")" "$(grep -c $'\r$' "$readme")"
+grep -q "/ih" "$readme" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: read-me without /ih"; }
+
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tolower($3) }')
+[ -n "$imports" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: no imports read"; }
+for dll in $imports; do
+    [[ "$system_dlls" == *" $dll "* ]] && passed=$((passed + 1)) \
+        || { failed=$((failed + 1)); echo "FAILED: imports $dll, not a system DLL"; }
+done
+
+# The version resource's strings are UTF-16: each name is followed by its value.
+resource_value() { strings -el "$exe" | grep -A1 -x "$1" | tail -1; }
+check "FileVersion" "$VERSION.0" "$(resource_value FileVersion)"
+check "ProductVersion" "$VERSION.0" "$(resource_value ProductVersion)"
+
+start_program "$exe" /ih
+if wait_for_window "#32770"; then
+    sleep 0.5
+    short=${VERSION%.*}
+    window_lines "#32770" | grep -q "Версия $short\$" && passed=$((passed + 1)) \
+        || { failed=$((failed + 1)); echo "FAILED: the information box does not say Версия $short"; }
+    xdotool key Return
+    check "information box: exit code" "0" "$(wait_for_exit)"
+else
+    failed=$((failed + 1))
+fi
+
+start_program "$exe"
+if wait_for_window; then
+    sleep 1
+    check "caption" "перевод виброускорения из  дБ в м/с2 " "$(window_lines | grep '^window' | cut -f13-)"
+    check "the window is shown" "1" "$(window_lines | grep '^window' | cut -f7)"
+    xdotool key alt+F4
+    check "exit code" "0" "$(wait_for_exit)"
+else
+    failed=$((failed + 1))
+fi
+
+echo "package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
