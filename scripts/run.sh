@@ -10,11 +10,11 @@ ROOT=$PWD
 program=converter
 case "${1:-}" in converter|gallery) program=$1; shift ;; esac
 . scripts/packages.sh
-ensure_packages || exit 1
+ensure_packages "${run_packages[@]}" || exit 1
 
-cmake --preset windows >/dev/null &&
-    cmake --build --preset windows --target "$program" window_texts >/dev/null || exit 1
-BUILD=$ROOT/build/windows
+cmake --preset run >/dev/null &&
+    cmake --build --preset run --target "$program" window_texts >/dev/null || exit 1
+BUILD=$ROOT/build/run
 exe=$BUILD/app/converter.exe
 [ "$program" == gallery ] && exe=$BUILD/examples/gallery/gallery.exe
 

@@ -16,7 +16,7 @@ start_converter() { start_program "$BUILD/app/converter.exe" "$@"; }
 
 # The program's windows, one line each: kind class left top right bottom visible style
 # exstyle client-width client-height selection text.
-window_lines() { driver_wine "$BUILD/tests/window_texts.exe" "${1:-obj_Form}" 2>/dev/null | tr -d '\r'; }
+window_lines() { driver_wine "$BUILD/tests/e2e/window_texts.exe" "${1:-obj_Form}" 2>/dev/null | tr -d '\r'; }
 
 wait_for_window() {
     local class=${1:-obj_Form}
@@ -60,6 +60,29 @@ wait_for_exit() {
     done
     echo "timeout"
     return 1
+}
+
+# Presses Enter until the program ends, for a box that Enter closes: a box that has not
+# taken the keyboard focus yet when it first shows misses the press. Prints the exit code.
+confirm_and_wait() {
+    for _ in 1 2 3; do
+        xdotool key Return
+        for _ in $(seq 25); do
+            [ -s "$STATE/exit" ] && { cat "$STATE/exit"; return 0; }
+            sleep 0.2
+        done
+    done
+    echo "timeout"
+    return 1
+}
+
+# Ends the background jobs that wait for programs, so that a test that failed half-way
+# does not keep its runner waiting on their output; for an EXIT trap.
+end_waiting_jobs() {
+    local jobs
+    jobs=$(jobs -p)
+    [ -n "$jobs" ] && kill $jobs 2>/dev/null
+    return 0
 }
 
 # A screenshot of the whole virtual display, cropped to the program's window.

@@ -8,6 +8,7 @@ BUILD=$2
 STATE=$BUILD/wine
 export DISPLAY=":$(cat "$STATE/display")"
 . "$ROOT/scripts/wine-driver.sh"
+trap end_waiting_jobs EXIT
 
 passed=0
 failed=0
@@ -161,8 +162,7 @@ information_box() {
     check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f13-)"
     check "$name: one button" "1" "$(echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Button"' | wc -l)"
     echo "$lines" | grep -q "Версия" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: $name: text"; }
-    xdotool key Return
-    check "$name: exit code" "0" "$(wait_for_exit)"
+    check "$name: exit code" "0" "$(confirm_and_wait)"
 }
 
 # Arguments that do not ask for the box: the converter starts normally.

@@ -8,6 +8,7 @@ BUILD=$2
 STATE=$BUILD/wine
 export DISPLAY=":$(cat "$STATE/display")"
 . "$ROOT/scripts/wine-driver.sh"
+trap end_waiting_jobs EXIT
 GALLERY=$BUILD/examples/gallery/gallery.exe
 INI=$BUILD/examples/gallery/gallery.ini
 

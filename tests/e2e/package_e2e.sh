@@ -29,7 +29,7 @@ system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msim
 system_dlls+="ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll "
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'end_waiting_jobs; rm -rf "$work"' EXIT
 archive=converter-$VERSION-win64.zip
 
 cpack -G ZIP --config "$BUILD/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 \
@@ -62,8 +62,7 @@ if wait_for_window "#32770"; then
     short=${VERSION%.*}
     window_lines "#32770" | grep -q "Версия $short\$" && passed=$((passed + 1)) \
         || { failed=$((failed + 1)); echo "FAILED: the information box does not say Версия $short"; }
-    xdotool key Return
-    check "information box: exit code" "0" "$(wait_for_exit)"
+    check "information box: exit code" "0" "$(confirm_and_wait)"
 else
     failed=$((failed + 1))
 fi
