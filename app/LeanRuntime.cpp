@@ -9,9 +9,7 @@
 
 namespace {
 
-[[noreturn]] void fail() {
-    std::abort();
-}
+[[noreturn]] void fail() { std::abort(); }
 
 void* allocate(std::size_t size) noexcept {
     return std::malloc(size != 0 ? size : 1);  // every object gets its own address
@@ -24,34 +22,20 @@ void* operator new(std::size_t size) {
     fail();
 }
 
-void* operator new[](std::size_t size) {
-    return ::operator new(size);
-}
+void* operator new[](std::size_t size) { return ::operator new(size); }
 
 // The non-throwing forms keep their promise: no memory gives null.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size);
-}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
 
-void operator delete(void* block) noexcept {
-    std::free(block);
-}
+void operator delete(void* block) noexcept { std::free(block); }
 
-void operator delete[](void* block) noexcept {
-    std::free(block);
-}
+void operator delete[](void* block) noexcept { std::free(block); }
 
-void operator delete(void* block, std::size_t) noexcept {
-    std::free(block);
-}
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
-void operator delete[](void* block, std::size_t) noexcept {
-    std::free(block);
-}
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 
 // The hooks the library's templates call where they would throw. The whole set is
 // defined (the runtime keeps them together, and any one missing would bring the

@@ -48,8 +48,8 @@ struct ModuleState {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ModuleState module;
     if (app::paramStr(1) == L"/ih") {
-        MessageBoxW(nullptr, toolkit::toWide(informationText).c_str(), toolkit::toWide(informationCaption).c_str(),
-                    MB_OK);
+        MessageBoxW(nullptr, toolkit::toWide(informationText).c_str(),
+                    toolkit::toWide(informationCaption).c_str(), MB_OK);
         return 0;
     }
     auto converter = std::make_unique<app::TClassMainForm_250BB10>();

@@ -170,9 +170,9 @@ void TClassMainForm_250BB10::connectLinks() {
 }
 
 void TClassMainForm_250BB10::finishVisualSetUp() {
-    for (TZTWin* component : std::initializer_list<TZTWin*>{mainForm.get(), levelEdit.get(), promptLabel.get(),
-                                                            resultCaptionLabel.get(), resultLed.get(),
-                                                            messageMemo.get(), resultEdit.get()}) {
+    for (TZTWin* component : std::initializer_list<TZTWin*>{
+             mainForm.get(), levelEdit.get(), promptLabel.get(), resultCaptionLabel.get(), resultLed.get(),
+             messageMemo.get(), resultEdit.get()}) {
         component->attachHint(nullptr);
         component->attachManager(nullptr);
     }

@@ -77,7 +77,8 @@ BENCHMARK(BM_textToRealWideRange);
 
 void BM_strtodWideRange(benchmark::State& state) {
     for (auto _ : state)
-        for (const std::string& text : wideRangeTexts()) benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
+        for (const std::string& text : wideRangeTexts())
+            benchmark::DoNotOptimize(std::strtod(text.c_str(), nullptr));
 }
 BENCHMARK(BM_strtodWideRange);
 

@@ -28,12 +28,12 @@ constexpr std::uint8_t passOnFlag = 0x80;
 // they held. passOnEvent and nextValue are borrowed, never owned.
 struct TData {
     std::uint8_t dataType = dataNull;
-    std::int32_t intValue = 0;               // dataInt
+    std::int32_t intValue = 0;                // dataInt
     const TDataAccessor* accessor = nullptr;  // dataArray, dataMatrix
-    std::string strValue;                    // dataStr, Windows-1251 bytes
-    double realValue = 0.0;                  // dataReal
+    std::string strValue;                     // dataStr, Windows-1251 bytes
+    double realValue = 0.0;                   // dataReal
     const TZT_Event* passOnEvent = nullptr;
-    const TData* nextValue = nullptr;         // next value of a chain of values
+    const TData* nextValue = nullptr;  // next value of a chain of values
 };
 
 // The operations behind a dataArray or dataMatrix value, each bound to its object.

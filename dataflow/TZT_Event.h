@@ -34,8 +34,7 @@ struct MethodOwner<void (C::*)(TData&, std::uint16_t)> {
 
 // A link to a component's method: makeLink<&TZTHub::trigger>(hub, 0).
 template <auto Method>
-TZT_Event makeLink(typename detail::MethodOwner<decltype(Method)>::type& target,
-                   std::uint16_t index = 0) {
+TZT_Event makeLink(typename detail::MethodOwner<decltype(Method)>::type& target, std::uint16_t index = 0) {
     using Owner = typename detail::MethodOwner<decltype(Method)>::type;
     THandler handler = [](void* object, TData& data, std::uint16_t i) {
         (static_cast<Owner*>(object)->*Method)(data, i);

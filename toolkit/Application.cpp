@@ -129,8 +129,7 @@ bool formHandler(void*, TControl& control, TMsg& msg) {
                 app->free();
             }
             ExitProcess(0);
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -8,10 +8,10 @@
 
 namespace toolkit {
 
-extern TControl* applet;          // none before run and after termination
-extern bool appletRunning;        // while run is active
-extern bool appletTerminated;     // once termination has begun; never cleared
-extern bool appletCreated;        // an application window exists (newApplet ran)
+extern TControl* applet;       // none before run and after termination
+extern bool appletRunning;     // while run is active
+extern bool appletTerminated;  // once termination has begun; never cleared
+extern bool appletCreated;     // an application window exists (newApplet ran)
 
 void initCommonControls(std::uint32_t flags);
 // Runs the loop until termination; appletVariable holds none afterwards.

@@ -62,14 +62,11 @@ bool paintFilter(void*, TControl& control, TMsg& msg) {
             return true;
         case WM_WINDOWPOSCHANGED:
         case WM_HSCROLL:
-        case WM_VSCROLL:
-            control.invalidate();
-            return false;
+        case WM_VSCROLL: control.invalidate(); return false;
         case WM_COMMAND:
             if (HIWORD(msg.wParam) == 1) control.invalidate();
             return false;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -101,8 +98,9 @@ void deleteBufferBitmap(void* control) {
 
 // Keeps the buffer unless it is too small or more than 32 pixels too large.
 void prepareBuffer(TControl& control, HDC windowDC, int width, int height) {
-    const bool fits = control.bufferBitmap && control.bufferWidth >= width && control.bufferHeight >= height &&
-                      control.bufferWidth <= width + 32 && control.bufferHeight <= height + 32;
+    const bool fits = control.bufferBitmap && control.bufferWidth >= width &&
+                      control.bufferHeight >= height && control.bufferWidth <= width + 32 &&
+                      control.bufferHeight <= height + 32;
     if (fits) return;
     if (control.bufferBitmap) DeleteObject(control.bufferBitmap);
     control.bufferBitmap = CreateCompatibleBitmap(windowDC, width, height);
@@ -118,8 +116,14 @@ void prepareBuffer(TControl& control, HDC windowDC, int width, int height) {
 class TPaintLayer {
 public:
     TPaintLayer(HDC dc, int x, int y, int width, int height)
-        : dc_(dc), x_(x), y_(y), width_(width), height_(height), memory_(CreateCompatibleDC(dc)),
-          bitmap_(CreateCompatibleBitmap(dc, width, height)), old_(SelectObject(memory_, bitmap_)) {
+        : dc_(dc),
+          x_(x),
+          y_(y),
+          width_(width),
+          height_(height),
+          memory_(CreateCompatibleDC(dc)),
+          bitmap_(CreateCompatibleBitmap(dc, width, height)),
+          old_(SelectObject(memory_, bitmap_)) {
         BitBlt(memory_, 0, 0, width_, height_, dc_, x_, y_, SRCCOPY);
     }
     ~TPaintLayer() {
@@ -167,7 +171,8 @@ void paintChildFrames(HWND window) {
         RECT windowRect, clientRect;
         GetWindowRect(child, &windowRect);
         GetClientRect(child, &clientRect);
-        if (windowRect.right - windowRect.left != clientRect.right || windowRect.bottom - windowRect.top != clientRect.bottom)
+        if (windowRect.right - windowRect.left != clientRect.right ||
+            windowRect.bottom - windowRect.top != clientRect.bottom)
             SendMessageW(child, WM_NCPAINT, 1, 0);
         paintChildFrames(child);
     }

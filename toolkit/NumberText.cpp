@@ -56,9 +56,7 @@ std::int32_t textToInt(std::string_view text) {
     return static_cast<std::int32_t>(result);
 }
 
-std::int32_t textToIntZ(const char* text) {
-    return text ? textToInt(std::string_view(text)) : 0;
-}
+std::int32_t textToIntZ(const char* text) { return text ? textToInt(std::string_view(text)) : 0; }
 
 std::int32_t hexToInt(std::string_view text) {
     std::size_t i = (!text.empty() && text[0] == '$') ? 1 : 0;
@@ -197,9 +195,7 @@ std::string extendedToText(long double x) {
     return text;
 }
 
-std::string realToText(double value) {
-    return extendedToText(static_cast<long double>(value));
-}
+std::string realToText(double value) { return extendedToText(static_cast<long double>(value)); }
 
 std::string lowerCase(std::string_view text) {
     std::string result(text);

@@ -12,7 +12,9 @@ int TBitmap::bitsPerPixel(TPixelFormat format) {
         case pf1bit: return 1;
         case pf4bit: return 4;
         case pf8bit: return 8;
-        case pf15bit: case pf16bit: case pfDevice: return 16;
+        case pf15bit:
+        case pf16bit:
+        case pfDevice: return 16;
         case pf24bit: return 24;
         case pf32bit: return 32;
     }
@@ -162,8 +164,8 @@ void TBitmap::rebuild(int oldWidth, int oldHeight) {
             if (oldHandle) {
                 HDC source = CreateCompatibleDC(screen);
                 const HGDIOBJ oldSource = SelectObject(source, oldHandle);
-                BitBlt(memory, 0, 0, std::min(oldWidth, width_), std::min(oldHeight, height_), source, 0,
-                       0, SRCCOPY);
+                BitBlt(memory, 0, 0, std::min(oldWidth, width_), std::min(oldHeight, height_), source, 0, 0,
+                       SRCCOPY);
                 SelectObject(source, oldSource);
                 DeleteDC(source);
             }

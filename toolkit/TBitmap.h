@@ -15,7 +15,13 @@ class TCanvas;
 
 enum TPixelFormat : std::uint8_t {
     pfDevice = 0,  // replaced by the default format
-    pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit
 };
 
 class TBitmap : public TObj {
@@ -32,8 +38,8 @@ public:
     static int bitsPerPixel(TPixelFormat format);
     static int rowSize(TPixelFormat format, int width);
 
-    HBITMAP handle();    // made on demand
-    TCanvas* canvas();   // a memory context with the bitmap selected, made on demand
+    HBITMAP handle();   // made on demand
+    TCanvas* canvas();  // a memory context with the bitmap selected, made on demand
     // The pixel row y (0 at the top) while the picture is held as rows.
     std::uint8_t* scanLine(int y);
 
@@ -65,7 +71,7 @@ private:
         RGBQUAD colors[256];
     } info_{};
     std::vector<std::uint8_t> heldBits_;  // the rows while there is no section
-    std::uint8_t* bits_ = nullptr;         // the rows, held or inside the section
+    std::uint8_t* bits_ = nullptr;        // the rows, held or inside the section
 };
 
 }  // namespace toolkit

@@ -38,8 +38,7 @@ COLORREF resolveColor(std::uint32_t color) {
     return (color & 0x80000000u) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
 }
 
-TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWanted)
-    : className_(className) {
+TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWanted) : className_(className) {
     if (!parent) return;
     setParent(parent);
     extraDispatch = parent->extraDispatch;
@@ -94,8 +93,8 @@ TControl* TControl::newForm(TControl* parent, std::string_view caption) {
     return control;
 }
 
-TControl* TControl::newControl(TControl* parent, std::string_view className, DWORD style,
-                               bool ctl3DWanted, const TCommandActions& actions) {
+TControl* TControl::newControl(TControl* parent, std::string_view className, DWORD style, bool ctl3DWanted,
+                               const TCommandActions& actions) {
     auto* control = new TControl(parent, className, ctl3DWanted);
     control->style_ = style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     control->isControl = true;
@@ -110,8 +109,7 @@ TControl* TControl::newControl(TControl* parent, std::string_view className, DWO
         control->style_ &= ~borderBit;
         control->exStyle_ |= clientEdge;
     }
-    if (control->tabStop && form && form != control && !form->currentControl)
-        form->currentControl = control;
+    if (control->tabStop && form && form != control && !form->currentControl) form->currentControl = control;
     control->controlId = nextControlId++;
     control->attachProc(TMessageHandler{childControlHandler, nullptr});
     return control;
@@ -208,10 +206,9 @@ bool TControl::createWindow() {
     if (!isControl && (positionSet & 3) == 0) x = y = CW_USEDEFAULT;
 
     creatingWindow = this;
-    const HWND window =
-        CreateWindowExW(exStyle_, className.c_str(), toWide(caption_).c_str(), style, x, y, width,
-                        height, parentWindow, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                        instance, nullptr);
+    const HWND window = CreateWindowExW(
+        exStyle_, className.c_str(), toWide(caption_).c_str(), style, x, y, width, height, parentWindow,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), instance, nullptr);
     if (creatingWindow == this) creatingWindow = nullptr;
     if (!window) return false;
     handle_ = window;

@@ -60,7 +60,7 @@ enum TEditOption : std::uint32_t {
     eoNoHideSel = 0x008,
     eoNoHScroll = 0x010,  // no automatic horizontal scrolling: long lines wrap
     eoNoVScroll = 0x020,
-    eoWantTab = 0x400,    // Tab stays in the box instead of moving the focus
+    eoWantTab = 0x400,  // Tab stays in the box instead of moving the focus
 };
 
 // Mouse event record.
@@ -90,8 +90,8 @@ public:
     // Construction. Every control is created on the heap and released with free().
     static TControl* newApplet(std::string_view caption);
     static TControl* newForm(TControl* parent, std::string_view caption);
-    static TControl* newControl(TControl* parent, std::string_view className, DWORD style,
-                                bool ctl3D, const TCommandActions& actions);
+    static TControl* newControl(TControl* parent, std::string_view className, DWORD style, bool ctl3D,
+                                const TCommandActions& actions);
     static TControl* newEditbox(TControl* parent, std::uint32_t options);
     static TControl* newLabel(TControl* parent, std::string_view caption);
 
@@ -140,11 +140,11 @@ public:
     bool transparent() const { return transparent_; }
     void setDoubleBuffered(bool on);
     bool doubleBuffered() const { return doubleBuffered_; }
-    void invalidate();  // the whole window, and the buffered ancestor's
-    bool transparentLabel = false;  // text set by WM_SETTEXT is shown hidden-then-shown
-    bool paintsItself = false;      // never buffered: cut out of the buffered picture
-    bool bufferPainting = false;    // a buffered paint of this control is running
-    HBITMAP bufferBitmap = nullptr; // kept between paints
+    void invalidate();               // the whole window, and the buffered ancestor's
+    bool transparentLabel = false;   // text set by WM_SETTEXT is shown hidden-then-shown
+    bool paintsItself = false;       // never buffered: cut out of the buffered picture
+    bool bufferPainting = false;     // a buffered paint of this control is running
+    HBITMAP bufferBitmap = nullptr;  // kept between paints
     int bufferWidth = 0;
     int bufferHeight = 0;
 
@@ -194,16 +194,40 @@ public:
     void setAutoSize(bool on);
 
     // Input events; setting one attaches the handler that serves it.
-    void setOnMouseDown(TMouseEvent e) { onMouseDown_ = std::move(e); attachMouseHandler(); }
-    void setOnMouseUp(TMouseEvent e) { onMouseUp_ = std::move(e); attachMouseHandler(); }
-    void setOnMouseMove(TMouseEvent e) { onMouseMove_ = std::move(e); attachMouseHandler(); }
-    void setOnMouseDblClk(TMouseEvent e) { onMouseDblClk_ = std::move(e); attachMouseHandler(); }
-    void setOnMouseWheel(TMouseEvent e) { onMouseWheel_ = std::move(e); attachMouseHandler(); }
+    void setOnMouseDown(TMouseEvent e) {
+        onMouseDown_ = std::move(e);
+        attachMouseHandler();
+    }
+    void setOnMouseUp(TMouseEvent e) {
+        onMouseUp_ = std::move(e);
+        attachMouseHandler();
+    }
+    void setOnMouseMove(TMouseEvent e) {
+        onMouseMove_ = std::move(e);
+        attachMouseHandler();
+    }
+    void setOnMouseDblClk(TMouseEvent e) {
+        onMouseDblClk_ = std::move(e);
+        attachMouseHandler();
+    }
+    void setOnMouseWheel(TMouseEvent e) {
+        onMouseWheel_ = std::move(e);
+        attachMouseHandler();
+    }
     void setOnMouseEnter(TNotify e);
     void setOnMouseLeave(TNotify e);
-    void setOnKeyDown(TKeyEvent e) { onKeyDown_ = std::move(e); installKeyHandler(); }
-    void setOnKeyUp(TKeyEvent e) { onKeyUp_ = std::move(e); installKeyHandler(); }
-    void setOnChar(TCharEvent e) { onChar_ = std::move(e); installKeyHandler(); }
+    void setOnKeyDown(TKeyEvent e) {
+        onKeyDown_ = std::move(e);
+        installKeyHandler();
+    }
+    void setOnKeyUp(TKeyEvent e) {
+        onKeyUp_ = std::move(e);
+        installKeyHandler();
+    }
+    void setOnChar(TCharEvent e) {
+        onChar_ = std::move(e);
+        installKeyHandler();
+    }
     void setOnResize(TNotify e);
     void setOnShow(TNotify e);
     void setOnHide(TNotify e);

@@ -172,7 +172,7 @@ bool TControl::handleBuiltIn(TMsg& msg) {
         }
         case WM_SHOWWINDOW:
             if (msg.lParam == SW_PARENTCLOSING) {
-                restoreShowCmd = IsIconic(handle_) ? SW_SHOWMINNOACTIVE
+                restoreShowCmd = IsIconic(handle_)   ? SW_SHOWMINNOACTIVE
                                  : IsZoomed(handle_) ? SW_SHOWMAXIMIZED
                                                      : SW_SHOWNOACTIVATE;
                 msg.result = callDefWndProc(msg);
@@ -231,8 +231,7 @@ bool TControl::handleBuiltIn(TMsg& msg) {
             msg.result = 0;
             free();
             return true;
-        default:
-            break;
+        default: break;
     }
     if (msg.message >= WM_KEYFIRST && msg.message <= 0x108) return handleKey(msg);
     if (msg.message >= WM_CTLCOLORMSGBOX && msg.message <= WM_CTLCOLORSTATIC) {

@@ -116,7 +116,8 @@ RECT TControl::clientRect() {
 bool TControl::countsAsVisible() {
     if (!visible_ && !showPending_) return false;
     if (!isControl || !parent_) return true;
-    if (!parent_->isControl && parent_->handle_) parent_->visible_ = IsWindowVisible(parent_->handle_) != FALSE;
+    if (!parent_->isControl && parent_->handle_)
+        parent_->visible_ = IsWindowVisible(parent_->handle_) != FALSE;
     return parent_->countsAsVisible();
 }
 
@@ -164,13 +165,12 @@ void placeChild(TControl& child, RECT& remaining, int m) {
             r = remaining;
             InflateRect(&r, -m, -m);
             break;
-        default:
-            return;
+        default: return;
     }
     r.right = std::max(r.right, r.left);
     r.bottom = std::max(r.bottom, r.top);
-    const bool resized = (r.right - r.left) != (old.right - old.left) ||
-                         (r.bottom - r.top) != (old.bottom - old.top);
+    const bool resized =
+        (r.right - r.left) != (old.right - old.left) || (r.bottom - r.top) != (old.bottom - old.top);
     if (resized || r.left != old.left || r.top != old.top) {
         child.setBoundsRect(r);
         if (resized) realign(&child);
@@ -248,9 +248,12 @@ namespace {
 std::uint32_t navigationBit(std::uint32_t key) {
     switch (key) {
         case VK_TAB: return 1;
-        case VK_LEFT: case VK_RIGHT: return 2;
-        case VK_UP: case VK_DOWN: return 4;
-        case VK_PRIOR: case VK_NEXT: return 8;
+        case VK_LEFT:
+        case VK_RIGHT: return 2;
+        case VK_UP:
+        case VK_DOWN: return 4;
+        case VK_PRIOR:
+        case VK_NEXT: return 8;
         default: return 0;
     }
 }
@@ -260,8 +263,10 @@ bool navigate(TControl& control, std::uint32_t key, bool notKeyDown) {
     if (bit == 0 || (control.navigationKeys & bit) == 0) return false;
     if (notKeyDown) return true;  // the release of a navigation key goes nowhere
     int direction = 1;
-    if (key == VK_TAB) direction = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
-    else if (key == VK_LEFT || key == VK_UP || key == VK_PRIOR) direction = -1;
+    if (key == VK_TAB)
+        direction = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    else if (key == VK_LEFT || key == VK_UP || key == VK_PRIOR)
+        direction = -1;
     moveFocus(*control.parentForm(), direction);
     return true;
 }
@@ -270,9 +275,9 @@ void collectCandidates(TControl& parent, std::vector<TControl*>& candidates) {
     for (std::int32_t i = 0; i < parent.childCount(); ++i) {
         TControl& child = *parent.child(i);
         if (child.tabStop && child.enabled() && child.countsAsVisible() && (child.style() & WS_TABSTOP)) {
-            const auto after = std::upper_bound(
-                candidates.begin(), candidates.end(), child.tabOrder(),
-                [](std::int32_t order, const TControl* c) { return order < c->tabOrder(); });
+            const auto after =
+                std::upper_bound(candidates.begin(), candidates.end(), child.tabOrder(),
+                                 [](std::int32_t order, const TControl* c) { return order < c->tabOrder(); });
             candidates.insert(after, &child);
         }
         if (child.enabled()) collectCandidates(child, candidates);
@@ -303,10 +308,16 @@ void moveFocus(TControl& form, int direction) {
     // The list is sorted by tab order, equal orders in walk order.
     if (direction > 0) {
         for (TControl* c : candidates)
-            if (c->tabOrder() > current) { target = c; break; }
+            if (c->tabOrder() > current) {
+                target = c;
+                break;
+            }
         if (!target) {
             for (TControl* c : candidates)
-                if (c->tabOrder() != current) { target = c; break; }
+                if (c->tabOrder() != current) {
+                    target = c;
+                    break;
+                }
         }
     } else {
         for (TControl* c : candidates)
@@ -344,8 +355,10 @@ bool mouseHandler(void*, TControl& control, TMsg& msg) {
 }
 
 bool enterLeaveHandler(void*, TControl& control, TMsg& msg) {
-    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSEWHEEL) control.trackMouse();
-    else if (msg.message == WM_MOUSELEAVE) control.mouseLeft();
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSEWHEEL)
+        control.trackMouse();
+    else if (msg.message == WM_MOUSELEAVE)
+        control.mouseLeft();
     return false;
 }
 
@@ -378,15 +391,42 @@ bool TControl::dispatchMouse(UINT message, TMouseEventData& mouse) {
     const TMouseEvent* event = nullptr;
     switch (message) {
         case WM_MOUSEMOVE: event = &onMouseMove_; break;
-        case WM_LBUTTONDOWN: mouse.button = 1; event = &onMouseDown_; break;
-        case WM_RBUTTONDOWN: mouse.button = 2; event = &onMouseDown_; break;
-        case WM_MBUTTONDOWN: mouse.button = 3; event = &onMouseDown_; break;
-        case WM_LBUTTONUP: mouse.button = 1; event = &onMouseUp_; break;
-        case WM_RBUTTONUP: mouse.button = 2; event = &onMouseUp_; break;
-        case WM_MBUTTONUP: mouse.button = 3; event = &onMouseUp_; break;
-        case WM_LBUTTONDBLCLK: mouse.button = 1; event = &onMouseDblClk_; break;
-        case WM_RBUTTONDBLCLK: mouse.button = 2; event = &onMouseDblClk_; break;
-        case WM_MBUTTONDBLCLK: mouse.button = 3; event = &onMouseDblClk_; break;
+        case WM_LBUTTONDOWN:
+            mouse.button = 1;
+            event = &onMouseDown_;
+            break;
+        case WM_RBUTTONDOWN:
+            mouse.button = 2;
+            event = &onMouseDown_;
+            break;
+        case WM_MBUTTONDOWN:
+            mouse.button = 3;
+            event = &onMouseDown_;
+            break;
+        case WM_LBUTTONUP:
+            mouse.button = 1;
+            event = &onMouseUp_;
+            break;
+        case WM_RBUTTONUP:
+            mouse.button = 2;
+            event = &onMouseUp_;
+            break;
+        case WM_MBUTTONUP:
+            mouse.button = 3;
+            event = &onMouseUp_;
+            break;
+        case WM_LBUTTONDBLCLK:
+            mouse.button = 1;
+            event = &onMouseDblClk_;
+            break;
+        case WM_RBUTTONDBLCLK:
+            mouse.button = 2;
+            event = &onMouseDblClk_;
+            break;
+        case WM_MBUTTONDBLCLK:
+            mouse.button = 3;
+            event = &onMouseDblClk_;
+            break;
         case WM_MOUSEWHEEL: event = &onMouseWheel_; break;
         default: return false;
     }
@@ -400,7 +440,10 @@ void TControl::installKeyHandler() { keyPreHandler = TMessageHandler{keyboardHan
 
 bool TControl::dispatchKey(TMsg& msg, std::uint32_t shift) {
     switch (msg.message) {
-        case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP: {
             const TKeyEvent& event =
                 (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) ? onKeyDown_ : onKeyUp_;
             std::uint32_t key = static_cast<std::uint32_t>(msg.wParam);
@@ -408,7 +451,8 @@ bool TControl::dispatchKey(TMsg& msg, std::uint32_t shift) {
             msg.wParam = key;
             return key == 0;
         }
-        case WM_CHAR: case WM_SYSCHAR: {
+        case WM_CHAR:
+        case WM_SYSCHAR: {
             // The windows are wide: the message carries a UTF-16 code unit, the handlers
             // see its Windows-1251 byte. Only a character they changed goes back to the
             // control converted; an unchanged one reaches it exactly as it was typed.
@@ -418,8 +462,7 @@ bool TControl::dispatchKey(TMsg& msg, std::uint32_t shift) {
             if (key != typed) msg.wParam = fromChar1251(key);
             return key == 0;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -442,9 +485,10 @@ namespace {
 void requestLeaveNotice(HWND window, DWORD flags) {
     using Track = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
     const HMODULE library = GetModuleHandleW(L"comctl32.dll");
-    const auto track = library ? reinterpret_cast<Track>(reinterpret_cast<void*>(
-                                     GetProcAddress(library, "_TrackMouseEvent")))
-                               : nullptr;
+    const auto track =
+        library
+            ? reinterpret_cast<Track>(reinterpret_cast<void*>(GetProcAddress(library, "_TrackMouseEvent")))
+            : nullptr;
     if (!track) return;
     TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), flags, window, 0};
     track(&request);

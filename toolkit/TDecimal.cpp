@@ -167,7 +167,8 @@ double TDecimal::exactCase(int kept, std::int64_t exponent) const {
     if (kept > 15 || exponent < -22 || exponent > 22) return 0.0;
     std::uint64_t digits = 0;  // below 10^15 < 2^53: exact as a double
     for (int i = 0; i < kept; ++i) digits = digits * 10 + digits_[i];
-    const double power = exactDoublePowersOfTen[static_cast<std::size_t>(exponent < 0 ? -exponent : exponent)];
+    const double power =
+        exactDoublePowersOfTen[static_cast<std::size_t>(exponent < 0 ? -exponent : exponent)];
     return exponent < 0 ? static_cast<double>(digits) / power : static_cast<double>(digits) * power;
 }
 

@@ -13,7 +13,7 @@ public:
     explicit TList(std::int32_t addBy = 4) : addBy(addBy) {}
 
     void add(void* item);
-    void insert(std::int32_t index, void* item);  // index 0..count
+    void insert(std::int32_t index, void* item);   // index 0..count
     void* get(std::int32_t index) const;           // null out of range
     void put(std::int32_t index, void* item);      // replaces an item; ignored out of range
     std::int32_t indexOf(const void* item) const;  // -1 if absent

@@ -12,9 +12,7 @@ namespace components {
 using dataflow::TData;
 using dataflow::TZT_Event;
 
-enum TCompareType : std::uint8_t {
-    ctEqual, ctLess, ctGreater, ctLessEqual, ctGreaterEqual, ctNotEqual
-};
+enum TCompareType : std::uint8_t { ctEqual, ctLess, ctGreater, ctLessEqual, ctGreaterEqual, ctNotEqual };
 
 // Whether a <type> b holds; the kind of comparison follows the type of a.
 bool compareValues(const TData& a, const TData& b, std::uint8_t type);

@@ -44,9 +44,8 @@ void TZTMathParse::setAngleMode(std::uint8_t mode) {
 
 std::string TZTMathParse::errorMessage(std::int16_t code) {
     // Relayed codes other than 0 and 1 read as calculation errors.
-    return code == errSyntax
-               ? "Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции "
-               : "Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции ";
+    return code == errSyntax ? "Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции "
+                             : "Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции ";
 }
 
 void TZTMathParse::calculate(TData& data, std::uint16_t) {

@@ -34,7 +34,14 @@ public:
 
     // Token kinds.
     enum TokenKind : std::uint8_t {
-        tokNone, tokName, tokReal, tokInteger, tokSymbol, tokOperator, tokEnd, tokHex
+        tokNone,
+        tokName,
+        tokReal,
+        tokInteger,
+        tokSymbol,
+        tokOperator,
+        tokEnd,
+        tokHex
     };
 
     TZTMathParse();
@@ -104,8 +111,8 @@ private:
     bool failed() const { return errorCode_ >= 0; }
     double fail(std::int16_t code);
     double checked(long double value);  // a finite 64-bit real, or the calculation error
-    bool tokenIs(char symbol) const;        // the symbol token symbol
-    char operatorToken() const;             // the operator character, or 0
+    bool tokenIs(char symbol) const;    // the symbol token symbol
+    char operatorToken() const;         // the operator character, or 0
     bool nameIs(std::string_view name) const;
 
     std::int32_t argumentCount_ = 0;

@@ -31,9 +31,7 @@ constexpr char endMarker = '\x01';
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 bool isNameStart(char c) {
     const auto u = static_cast<unsigned char>(c);
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || u >= 0xC0;
@@ -41,9 +39,36 @@ bool isNameStart(char c) {
 
 // Functions by number, in the order their names are tested.
 enum Function {
-    fnCos = 1, fnSin, fnTg, fnCtg, fnArccos, fnArcsin, fnArctg, fnArcctg, fnAtan,
-    fnCh, fnSh, fnTh, fnCth, fnArcch, fnArcsh, fnArcth, fnArccth, fnLog, fnLg, fnLn,
-    fnExp, fnSqr, fnSqrt, fnAbs, fnSign, fnRound, fnFrac, fnTrunc, fnMin, fnMax
+    fnCos = 1,
+    fnSin,
+    fnTg,
+    fnCtg,
+    fnArccos,
+    fnArcsin,
+    fnArctg,
+    fnArcctg,
+    fnAtan,
+    fnCh,
+    fnSh,
+    fnTh,
+    fnCth,
+    fnArcch,
+    fnArcsh,
+    fnArcth,
+    fnArccth,
+    fnLog,
+    fnLg,
+    fnLn,
+    fnExp,
+    fnSqr,
+    fnSqrt,
+    fnAbs,
+    fnSign,
+    fnRound,
+    fnFrac,
+    fnTrunc,
+    fnMin,
+    fnMax
 };
 
 struct FunctionName {
@@ -54,18 +79,17 @@ struct FunctionName {
 // Sorted by name for a binary search; the names are unique, so the order in which
 // they are tested does not change which one matches.
 constexpr std::array<FunctionName, 30> functionNames = {{
-    {"abs", fnAbs}, {"arcch", fnArcch}, {"arccos", fnArccos}, {"arcctg", fnArcctg},
+    {"abs", fnAbs},       {"arcch", fnArcch}, {"arccos", fnArccos}, {"arcctg", fnArcctg},
     {"arccth", fnArccth}, {"arcsh", fnArcsh}, {"arcsin", fnArcsin}, {"arctg", fnArctg},
-    {"arcth", fnArcth}, {"atan", fnAtan}, {"ch", fnCh}, {"cos", fnCos}, {"ctg", fnCtg},
-    {"cth", fnCth}, {"exp", fnExp}, {"frac", fnFrac}, {"lg", fnLg}, {"ln", fnLn},
-    {"log", fnLog}, {"max", fnMax}, {"min", fnMin}, {"round", fnRound}, {"sh", fnSh},
-    {"sign", fnSign}, {"sin", fnSin}, {"sqr", fnSqr}, {"sqrt", fnSqrt}, {"tg", fnTg},
-    {"th", fnTh}, {"trunc", fnTrunc},
+    {"arcth", fnArcth},   {"atan", fnAtan},   {"ch", fnCh},         {"cos", fnCos},
+    {"ctg", fnCtg},       {"cth", fnCth},     {"exp", fnExp},       {"frac", fnFrac},
+    {"lg", fnLg},         {"ln", fnLn},       {"log", fnLog},       {"max", fnMax},
+    {"min", fnMin},       {"round", fnRound}, {"sh", fnSh},         {"sign", fnSign},
+    {"sin", fnSin},       {"sqr", fnSqr},     {"sqrt", fnSqrt},     {"tg", fnTg},
+    {"th", fnTh},         {"trunc", fnTrunc},
 }};
 static_assert(std::is_sorted(functionNames.begin(), functionNames.end(),
-                             [](const FunctionName& a, const FunctionName& b) {
-                                 return a.name < b.name;
-                             }));
+                             [](const FunctionName& a, const FunctionName& b) { return a.name < b.name; }));
 
 // Byte-wise equality of short texts, without a library call per comparison.
 bool sameText(std::string_view a, std::string_view b) {
@@ -132,13 +156,9 @@ void TZTMathParse::skipBlanks() {
     while (isBlank(peek())) ++cursor_;
 }
 
-bool TZTMathParse::tokenIs(char symbol) const {
-    return tokenKind_ == tokSymbol && tokenText_[0] == symbol;
-}
+bool TZTMathParse::tokenIs(char symbol) const { return tokenKind_ == tokSymbol && tokenText_[0] == symbol; }
 
-char TZTMathParse::operatorToken() const {
-    return tokenKind_ == tokOperator ? tokenText_[0] : '\0';
-}
+char TZTMathParse::operatorToken() const { return tokenKind_ == tokOperator ? tokenText_[0] : '\0'; }
 
 bool TZTMathParse::nameIs(std::string_view name) const {
     return tokenKind_ == tokName && sameText(tokenText_, name);
@@ -162,12 +182,19 @@ void TZTMathParse::nextToken() {
     if (isDigit(c) || c == '.') return lexNumber();
     if (isNameStart(c)) return lexName();
     switch (c) {
-        case '%': case '(': case ')': case ',': case '[': case ']':
+        case '%':
+        case '(':
+        case ')':
+        case ',':
+        case '[':
+        case ']':
             ++cursor_;
             tokenText_ = std::string_view(here, 1);
             tokenKind_ = tokSymbol;
             return;
-        case '<': case '=': case '>':
+        case '<':
+        case '=':
+        case '>':
             ++cursor_;
             tokenText_ = std::string_view(here, 1);
             if (c != '=' && peek() == '=') {  // "<=" and ">=" become "{" and "}"
@@ -176,7 +203,11 @@ void TZTMathParse::nextToken() {
             }
             tokenKind_ = tokSymbol;
             return;
-        case '*': case '+': case '-': case '/': case '^':
+        case '*':
+        case '+':
+        case '-':
+        case '/':
+        case '^':
             ++cursor_;
             skipBlanks();
             // An operator followed by a sign is refused; the cursor stays on the sign.
@@ -184,8 +215,7 @@ void TZTMathParse::nextToken() {
             tokenText_ = std::string_view(here, 1);
             tokenKind_ = tokOperator;
             return;
-        default:
-            return;  // no token; the cursor does not move
+        default: return;  // no token; the cursor does not move
     }
 }
 
@@ -305,8 +335,8 @@ double TZTMathParse::parseSum() {
 
 double TZTMathParse::parseProduct() {
     double value = parsePower();
-    while (!failed() && (operatorToken() == '/' || operatorToken() == '*' || nameIs("div") ||
-                         nameIs("mod"))) {
+    while (!failed() &&
+           (operatorToken() == '/' || operatorToken() == '*' || nameIs("div") || nameIs("mod"))) {
         const char op = tokenText_[0];
         nextToken();
         const double right = parsePower();
@@ -389,8 +419,7 @@ double TZTMathParse::parseFactor() {
             nextToken();
             return value;
         }
-        default:
-            return fail(errSyntax);
+        default: return fail(errSyntax);
     }
 }
 

@@ -2,8 +2,6 @@
 
 namespace components {
 
-void TZTVisualStrings::text(dataflow::TData& data, std::uint16_t) {
-    dataflow::setString(data, strings);
-}
+void TZTVisualStrings::text(dataflow::TData& data, std::uint16_t) { dataflow::setString(data, strings); }
 
 }  // namespace components

@@ -11,7 +11,7 @@ namespace components {
 
 class TZTVisualStrings {
 public:
-    std::string strings;  // the text delivered, Windows-1251
+    std::string strings;      // the text delivered, Windows-1251
     std::int32_t width = 0;   // set by the schema, not read at run time
     std::int32_t height = 0;  // set by the schema, not read at run time
     TFontRec font;            // set by the schema, not read at run time

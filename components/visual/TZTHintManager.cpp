@@ -37,9 +37,9 @@ std::intptr_t TZTHintManager::addTool(HWND window) {
     info.lpszText = tool->text.data();
     DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
     if (!standardStyle) style |= TTS_BALLOON;
-    const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT,
-                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr);
+    const HWND tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     info.lParam = reinterpret_cast<LPARAM>(tooltip);
     SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(makeFont()), TRUE);
     SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -76,11 +76,15 @@ void TZTHintManager::setTitle(std::intptr_t tool, int icon, const std::string& t
 }
 
 void TZTHintManager::activate(std::intptr_t tool) {
-    if (tracking) SendMessageW(tooltipOf(tool), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&registration(tool).info));
+    if (tracking)
+        SendMessageW(tooltipOf(tool), TTM_TRACKACTIVATE, TRUE,
+                     reinterpret_cast<LPARAM>(&registration(tool).info));
 }
 
 void TZTHintManager::deactivate(std::intptr_t tool) {
-    if (tracking) SendMessageW(tooltipOf(tool), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&registration(tool).info));
+    if (tracking)
+        SendMessageW(tooltipOf(tool), TTM_TRACKACTIVATE, FALSE,
+                     reinterpret_cast<LPARAM>(&registration(tool).info));
 }
 
 void TZTHintManager::trackPosition(std::intptr_t tool, int x, int y) {

@@ -40,7 +40,9 @@ private:
         std::wstring text;
     };
     static Registration& registration(std::intptr_t tool) { return *reinterpret_cast<Registration*>(tool); }
-    static HWND tooltipOf(std::intptr_t tool) { return reinterpret_cast<HWND>(registration(tool).info.lParam); }
+    static HWND tooltipOf(std::intptr_t tool) {
+        return reinterpret_cast<HWND>(registration(tool).info.lParam);
+    }
     HFONT makeFont() const;
 };
 

@@ -89,9 +89,7 @@ bool TZTLedNumber::messageHook(void* self, TControl& control, toolkit::TMsg& msg
                 EndPaint(control.handle(), &ps);
             }
             break;
-        case WM_PRINTCLIENT:
-            led.buffer_->draw(reinterpret_cast<HDC>(msg.wParam), 0, 0);
-            break;
+        case WM_PRINTCLIENT: led.buffer_->draw(reinterpret_cast<HDC>(msg.wParam), 0, 0); break;
         case WM_SIZE: {
             RECT client;
             GetClientRect(control.handle(), &client);
@@ -100,8 +98,7 @@ bool TZTLedNumber::messageHook(void* self, TControl& control, toolkit::TMsg& msg
             led.redraw();
             break;
         }
-        default:
-            return false;
+        default: return false;
     }
     msg.result = 0;
     return true;
@@ -202,7 +199,8 @@ void TZTLedNumber::redraw() {
         offset = Wc - (W + 3) * n;
     else if (digitAlign != 0)
         offset = (Wc - (W + 3) * n) / 2;
-    for (int i = 0; i < n; ++i) drawCell(shownText_[static_cast<std::size_t>(i)], offset + i * (W + 3), W, H, t, g);
+    for (int i = 0; i < n; ++i)
+        drawCell(shownText_[static_cast<std::size_t>(i)], offset + i * (W + 3), W, H, t, g);
     control->invalidate();
 }
 

@@ -18,8 +18,8 @@ struct FrameStyle {
     DWORD exStyle;
 };
 constexpr FrameStyle frameStyles[10] = {
-    {0, 0},          {0xC20000, 0},     {0xC70000, 0}, {0xC00000, 0x100}, {0xC00000, 0x80},
-    {0xC40000, 0x80}, {0, 0x1},         {0x40000, 0x80}, {0, 0x201},       {0x40000, 0x200},
+    {0, 0},           {0xC20000, 0}, {0xC70000, 0},   {0xC00000, 0x100}, {0xC00000, 0x80},
+    {0xC40000, 0x80}, {0, 0x1},      {0x40000, 0x80}, {0, 0x201},        {0x40000, 0x200},
 };
 constexpr DWORD frameStyleMask = 0xC70000;
 constexpr DWORD frameExStyleMask = 0x181;
@@ -125,9 +125,7 @@ bool TZTMainForm::handleMessage(toolkit::TMsg& msg) {
         case WM_SIZE:
             if (ownsApplication_ && applet) applet->setWidth(control->getWidth());
             break;
-        case WM_ACTIVATE:
-            fireEventNull(LOWORD(msg.wParam) != 0 ? onActivate : onDeactivate);
-            break;
+        case WM_ACTIVATE: fireEventNull(LOWORD(msg.wParam) != 0 ? onActivate : onDeactivate); break;
         case WM_CLOSE:
             if (closeProcedure(msg)) return true;
             break;
@@ -198,7 +196,8 @@ void TZTMainForm::registryPositionHandler(TZTMainForm& form, bool save) {
         const DWORD values[] = {static_cast<DWORD>(c.getLeft()), static_cast<DWORD>(c.getTop()),
                                 static_cast<DWORD>(c.getHeight()), static_cast<DWORD>(c.getWidth())};
         for (int i = 0; i < 4; ++i)
-            RegSetValueExW(key, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD));
+            RegSetValueExW(key, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]),
+                           sizeof(DWORD));
     } else {
         if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
         for (int i = 0; i < 4; ++i) {

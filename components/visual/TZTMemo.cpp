@@ -98,8 +98,8 @@ void TZTEWinList::setAllText(std::string_view text) {
 // ---------------------------------------------------------------- TZTMemo
 
 void TZTMemo::init() {
-    std::uint32_t options = toolkit::eoMultiline | toolkit::eoNoHideSel | toolkit::eoNoHScroll |
-                            toolkit::eoNoVScroll;
+    std::uint32_t options =
+        toolkit::eoMultiline | toolkit::eoNoHideSel | toolkit::eoNoHScroll | toolkit::eoNoVScroll;
     if (scrollBars & 1) options &= ~toolkit::eoNoHScroll;
     if (scrollBars & 2) options &= ~toolkit::eoNoVScroll;
     if (!editable) options |= toolkit::eoReadonly;

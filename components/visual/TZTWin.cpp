@@ -44,12 +44,12 @@ void TZTWin::hookControl() {
     control->setOnMouseMove([this](TControl&, toolkit::TMouseEventData& m) { mouseMove(m); });
     control->setOnMouseUp([this](TControl&, toolkit::TMouseEventData& m) { mouseUp(m); });
     control->setOnMouseWheel([this](TControl&, toolkit::TMouseEventData& m) { mouseWheel(m); });
-    control->setOnMouseDblClk([this](TControl&, toolkit::TMouseEventData& m) {
-        fireEventInt(onDblClick, m.button - 1);
-    });
+    control->setOnMouseDblClk(
+        [this](TControl&, toolkit::TMouseEventData& m) { fireEventInt(onDblClick, m.button - 1); });
     control->onMessage = [this](toolkit::TMsg& msg) { return handleMessage(msg); };
     control->onDestroy = [this](toolkit::TObj*) { controlGone(); };
-    control->setOnKeyDown([this](TControl&, std::uint32_t& key, std::uint32_t shift) { keyDown(key, shift); });
+    control->setOnKeyDown(
+        [this](TControl&, std::uint32_t& key, std::uint32_t shift) { keyDown(key, shift); });
     control->setOnKeyUp([this](TControl&, std::uint32_t& key, std::uint32_t shift) { keyUp(key, shift); });
     control->setOnChar([this](TControl&, char& ch, std::uint32_t shift) { character(ch, shift); });
     control->setOnResize([this](TControl&) { resized(); });

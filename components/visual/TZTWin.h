@@ -43,9 +43,8 @@ public:
     std::uint8_t borderStyle = 0;
 
     // Events.
-    TZT_Event onMouseEnter, onMouseLeave, onKeyDown, onKeyUp, onKeyPress, onMouseDown,
-        onMouseMove, onMouseUp, onMouseWheel, onEnter, onExit, onDblClick, onResize, onShow,
-        onHide, onMove;
+    TZT_Event onMouseEnter, onMouseLeave, onKeyDown, onKeyUp, onKeyPress, onMouseDown, onMouseMove, onMouseUp,
+        onMouseWheel, onEnter, onExit, onDblClick, onResize, onShow, onHide, onMove;
     // Data links consulted when the control's size is about to change.
     TZT_Event resizeWidth, resizeHeight;
 

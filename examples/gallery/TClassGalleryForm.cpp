@@ -90,8 +90,9 @@ void TClassGalleryForm::paintBackground() {
             std::uint32_t rgb = (formColour & 0xFF) << 16 | (formColour & 0xFF00) | (formColour >> 16 & 0xFF);
             if (y >= pictureTop && y < pictureBottom) {
                 const int shade = 255 * x / width;
-                rgb = ((x + y) / 8 % 2) ? (0x20u << 16 | static_cast<std::uint32_t>(shade) << 8 | 0xA0u)
-                                        : (0x10u << 16 | 0x60u << 8 | static_cast<std::uint32_t>(255 - shade));
+                rgb = ((x + y) / 8 % 2)
+                          ? (0x20u << 16 | static_cast<std::uint32_t>(shade) << 8 | 0xA0u)
+                          : (0x10u << 16 | 0x60u << 8 | static_cast<std::uint32_t>(255 - shade));
             }
             row[x] = rgb;  // rows hold blue, green, red from the low byte up
         }
@@ -366,7 +367,8 @@ void TClassGalleryForm::connectLinks() {
     radiusEdit->onKeyDown = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
     clockLed->onMouseDown = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
     clockLed->onDblClick = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
-    for (TEventStamp* s : {&createStamp, &enterStamp, &exitStamp, &resizeStamp, &questionStamp, &closeStamp}) {
+    for (TEventStamp* s :
+         {&createStamp, &enterStamp, &exitStamp, &resizeStamp, &questionStamp, &closeStamp}) {
         s->field->textSource = makeLink<&TZTVisualStrings::text>(*s->name, 0);
         s->field->onChange = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
     }

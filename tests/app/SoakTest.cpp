@@ -57,10 +57,10 @@ public:
     }
     void typeChar(char c) {
         const UINT vk = (c >= 'a' && c <= 'z') ? static_cast<UINT>(c - 32)
-                        : c == '.' ? VK_OEM_PERIOD
-                        : c == '-' ? VK_OEM_MINUS
-                        : c == '+' ? VK_OEM_PLUS
-                                   : static_cast<UINT>(c);
+                        : c == '.'             ? VK_OEM_PERIOD
+                        : c == '-'             ? VK_OEM_MINUS
+                        : c == '+'             ? VK_OEM_PLUS
+                                               : static_cast<UINT>(c);
         key(vk, static_cast<unsigned char>(c));
     }
     void paste(const std::wstring& text) {
@@ -79,7 +79,7 @@ public:
             // Up to 16 K digits: Wine's edit control lays out a line in quadratic time
             // (100 K characters take 6 s an edit), so larger pastes cannot run here.
             case 0: return std::wstring(1 + random_() % (16 << 10), L'7');
-            case 1: return L"漢字テキスト";                               // outside Windows-1251
+            case 1: return L"漢字テキスト";  // outside Windows-1251
             case 2: return L"1.5e3";
             case 3: return L"-0.00000005";
             default: return L"12 e -2";
@@ -161,7 +161,8 @@ TEST(Soak, TwentyThousandRandomEdits) {
     const std::size_t after = privateBytes();
     std::printf("computed %d results, %d levels below the limit, %d calculation-error boxes\n", computed,
                 refusedBelowLimit, boxes);
-    std::printf("private bytes after 1000 edits: %zu KiB, after 20000: %zu KiB\n", settled / 1024, after / 1024);
+    std::printf("private bytes after 1000 edits: %zu KiB, after 20000: %zu KiB\n", settled / 1024,
+                after / 1024);
     EXPECT_GT(computed, 100);
     EXPECT_GT(refusedBelowLimit, 100);
     EXPECT_GT(settled, 0u);

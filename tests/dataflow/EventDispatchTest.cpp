@@ -283,9 +283,7 @@ TEST_F(EventDispatch, AMillionPassOnStepsRunAtConstantDepth) {
     repeater.limit = 1000000;
     repeater.again = makeLink<&Repeater::input>(repeater);
     // 128 KiB would be gone after a few thousand nested calls.
-    testsupport::runOnSmallStack(128 * 1024, [&] {
-        fireEventNull(makeLink<&Repeater::input>(repeater));
-    });
+    testsupport::runOnSmallStack(128 * 1024, [&] { fireEventNull(makeLink<&Repeater::input>(repeater)); });
     EXPECT_EQ(repeater.calls, 1000000);
     EXPECT_EQ(repeater.deepest, repeater.shallowest);
 }

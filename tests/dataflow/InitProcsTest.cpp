@@ -23,7 +23,10 @@ TEST(InitProcs, ProceduresAddedWhileRunningRunInTheSamePass) {
     // Registering many from inside a procedure grows the list under the running entry.
     addInitProc([&] {
         order += 'x';
-        for (int i = 0; i < 100; ++i) addInitProc([&order, i] { if (i == 99) order += 'y'; });
+        for (int i = 0; i < 100; ++i)
+            addInitProc([&order, i] {
+                if (i == 99) order += 'y';
+            });
     });
     runInitProcs();
     EXPECT_EQ(order, "xy");

@@ -24,7 +24,8 @@ std::string utf8(const std::wstring& text) {
 
 std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : text) out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+    for (char c : text)
+        out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
     return out;
 }
 

@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parse.setDefaultValue(1.5);
     if (parse.argumentCount() > 0) parse.arguments[0] = makeLink<&RealSource::point>(realSource);
     if (parse.argumentCount() > 1) parse.arguments[1] = makeLink<&TableSource::point>(tableSource);
-    if (parse.argumentCount() > 2 && (data[0] & 16)) parse.arguments[2] = makeLink<&RelaySource::point>(relaySource);
+    if (parse.argumentCount() > 2 && (data[0] & 16))
+        parse.arguments[2] = makeLink<&RelaySource::point>(relaySource);
     check.parse = &parse;
     parse.onResult = makeLink<&ResultCheck::input>(check);
     parse.setFormula(std::string(reinterpret_cast<const char*>(data + 9), size - 9));
@@ -116,7 +117,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fireEvent(makeLink<&TZTMathParse::calculate>(parse), incoming);
         if (relaySource.reads > 0 && check.delivered > 0) std::abort();  // a relayed failure went on
     }
-    if (parse.errorCode() == TZTMathParse::errNone && !std::isfinite(parse.lastResult()))
-        std::abort();
+    if (parse.errorCode() == TZTMathParse::errNone && !std::isfinite(parse.lastResult())) std::abort();
     return 0;
 }

@@ -14,18 +14,31 @@
 
 namespace {
 
-enum State { start, sign, integer, lonePoint, fraction, blanks, exponentMark, exponentSign, exponent, refused };
+enum State {
+    start,
+    sign,
+    integer,
+    lonePoint,
+    fraction,
+    blanks,
+    exponentMark,
+    exponentSign,
+    exponent,
+    refused
+};
 
 State next(State state, char c) {
     const bool digit = c >= '0' && c <= '9', blank = c == ' ' || c == '\t', plusMinus = c == '+' || c == '-';
     switch (state) {
         case start: return plusMinus ? sign : digit ? integer : c == '.' ? lonePoint : refused;
         case sign: return digit ? integer : c == '.' ? lonePoint : refused;
-        case integer: return digit ? integer : c == '.' ? fraction : blank ? blanks : c == 'e' ? exponentMark : refused;
+        case integer:
+            return digit ? integer : c == '.' ? fraction : blank ? blanks : c == 'e' ? exponentMark : refused;
         case lonePoint: return digit ? fraction : refused;
         case fraction: return digit ? fraction : blank ? blanks : c == 'e' ? exponentMark : refused;
         case blanks: return blank ? blanks : c == 'e' ? exponentMark : refused;
-        case exponentMark: return blank ? exponentMark : plusMinus ? exponentSign : digit ? exponent : refused;
+        case exponentMark:
+            return blank ? exponentMark : plusMinus ? exponentSign : digit ? exponent : refused;
         case exponentSign: return blank ? exponentSign : digit ? exponent : refused;
         case exponent: return digit ? exponent : refused;
         default: return refused;
@@ -54,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char c : text)
         if (c != ' ' && c != '\t') compact.push_back(c);
     const double expected = toolkit::textToReal(compact);
-    if (value.dataType != dataflow::dataReal || std::memcmp(&value.realValue, &expected, sizeof expected) != 0)
+    if (value.dataType != dataflow::dataReal ||
+        std::memcmp(&value.realValue, &expected, sizeof expected) != 0)
         std::abort();
     return 0;
 }

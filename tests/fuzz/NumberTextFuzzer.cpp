@@ -42,7 +42,8 @@ bool isPlainDecimal(std::string_view s) {
     if (s[i] != 'e' && s[i] != 'E') return false;
     if (++i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
     const std::size_t exponentStart = i;
-    for (; i < s.size() && isDigit(s[i]); ++i) {}
+    for (; i < s.size() && isDigit(s[i]); ++i) {
+    }
     return i == s.size() && i > exponentStart && i - exponentStart <= 9;
 }
 

@@ -13,7 +13,8 @@
 namespace {
 
 bool endsALine(std::string_view text) {
-    return !text.empty() && (text.back() == '\r' || (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n"));
+    return !text.empty() &&
+           (text.back() == '\r' || (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n"));
 }
 
 // The text as its lines joined again should give it: every line end as CR LF, the

@@ -25,8 +25,8 @@ void* threadMain(void* argument) {
 void runOnSmallStack(std::size_t stackBytes, const std::function<void()>& work) {
     void* argument = const_cast<std::function<void()>*>(&work);
 #ifdef _WIN32
-    HANDLE thread = CreateThread(nullptr, stackBytes, threadMain, argument,
-                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    HANDLE thread =
+        CreateThread(nullptr, stackBytes, threadMain, argument, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
 #else

@@ -54,7 +54,10 @@ TEST(TextToInt, SignsDigitsAndStops) {
     EXPECT_EQ(textToIntZ(" 5"), 0);  // leading blanks are not skipped
     EXPECT_EQ(textToIntZ("+-3"), 0);
     EXPECT_EQ(textToInt("007"), 7);
-    EXPECT_EQ(textToInt(std::string("12\0" "34", 5)), 12);
+    EXPECT_EQ(textToInt(std::string("12\0"
+                                    "34",
+                                    5)),
+              12);
 }
 
 TEST(TextToInt, OverflowWrapsInThirtyTwoBits) {
@@ -170,14 +173,14 @@ TEST(TextToReal, ReadsTheNearestDoubleOfAnyDecimalText) {
 
 TEST(TextToReal, HardCasesRoundCorrectly) {
     for (const char* text : {
-             "9007199254740993",                 // 2^53 + 1: a tie, to even
+             "9007199254740993",                      // 2^53 + 1: a tie, to even
              "9007199254740993.0000000000000000001",  // just above the tie
-             "2.2250738585072011e-308",          // at the edge of the subnormals
-             "2.4703282292062327e-324",          // just below half the smallest subnormal
-             "2.4703282292062328e-324",          // just above it
-             "4.9406564584124654e-324",          // the smallest subnormal
-             "1.7976931348623157e308",           // the largest double
-             "1.7976931348623158e308",           // still rounds to it
+             "2.2250738585072011e-308",               // at the edge of the subnormals
+             "2.4703282292062327e-324",               // just below half the smallest subnormal
+             "2.4703282292062328e-324",               // just above it
+             "4.9406564584124654e-324",               // the smallest subnormal
+             "1.7976931348623157e308",                // the largest double
+             "1.7976931348623158e308",                // still rounds to it
              "0.1000000000000000055511151231257827021181583404541015625",  // 0.1 exactly
              "0.1000000000000000055511151231257827021181583404541015624",
              "0.1000000000000000055511151231257827021181583404541015626",

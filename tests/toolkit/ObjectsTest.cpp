@@ -131,8 +131,7 @@ TEST(TStrList, AppendKeepsInsertedAndLoadedStringsValid) {
     list.insert(1, "inserted");
     list.add("added");
     list.setText("three\rfour\r\n", true);
-    EXPECT_EQ(strings(list),
-              (std::vector<std::string>{"one", "inserted", "two", "added", "three", "four"}));
+    EXPECT_EQ(strings(list), (std::vector<std::string>{"one", "inserted", "two", "added", "three", "four"}));
     list.deleteAt(1);
     list.deleteAt(0);  // a loaded line: lives in the block, nothing to release
     EXPECT_EQ(strings(list), (std::vector<std::string>{"two", "added", "three", "four"}));

@@ -118,8 +118,7 @@ TEST_F(ConverterLogic, LevelsBelowTheLimitAddTheErrorLine) {
     levelEdit.type(-5);
     levelEdit.type(0.00000009);
     EXPECT_EQ(journal.entries, (std::vector<std::string>{"memo.add", "memo.add", "memo.add"}));
-    EXPECT_EQ(messageMemo.lines,
-              std::vector<std::string>(3, "Введите число большее нуля!!! "));
+    EXPECT_EQ(messageMemo.lines, std::vector<std::string>(3, "Введите число большее нуля!!! "));
     EXPECT_EQ(resultEdit.text, "");
     EXPECT_EQ(resultLed.text, "");
 }
@@ -135,10 +134,10 @@ TEST_F(ConverterLogic, GoodLevelsClearTheMemoThenShowTheResultTwice) {
     journal.entries.clear();
     levelEdit.type(20);
     levelEdit.type(120);
-    EXPECT_EQ(journal.entries,
-              (std::vector<std::string>{"memo.clear", "result=0.00000999999999005954",
-                                        "led=0.00000999999999005954", "memo.clear",
-                                        "result=0.999999994035725", "led=0.999999994035725"}));
+    EXPECT_EQ(
+        journal.entries,
+        (std::vector<std::string>{"memo.clear", "result=0.00000999999999005954", "led=0.00000999999999005954",
+                                  "memo.clear", "result=0.999999994035725", "led=0.999999994035725"}));
 
     journal.entries.clear();
     levelEdit.type(0);  // a bad level leaves the last result standing

@@ -19,8 +19,10 @@ struct Step {
     TZT_Event next;
     void input(TData& data, std::uint16_t) {
         *log += name + "(" + toString(data) + ")";
-        if (next.isLinked()) passOnInteger(data, next, 99);
-        else setString(data, "spoilt");
+        if (next.isLinked())
+            passOnInteger(data, next, 99);
+        else
+            setString(data, "spoilt");
     }
 };
 

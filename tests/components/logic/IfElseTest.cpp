@@ -12,9 +12,21 @@ using namespace dataflow;
 
 namespace {
 
-TData intValue(std::int32_t i) { TData d; setInteger(d, i); return d; }
-TData realValue(double r) { TData d; setReal(d, r); return d; }
-TData strValue(const std::string& s) { TData d; setString(d, s); return d; }
+TData intValue(std::int32_t i) {
+    TData d;
+    setInteger(d, i);
+    return d;
+}
+TData realValue(double r) {
+    TData d;
+    setReal(d, r);
+    return d;
+}
+TData strValue(const std::string& s) {
+    TData d;
+    setString(d, s);
+    return d;
+}
 
 struct Sink {
     std::vector<TData> values;

@@ -15,10 +15,9 @@ namespace {
 ::testing::AssertionResult gives(const std::string& formula, double expected) {
     const Outcome o = evaluate(formula);
     if (!o.ok)
-        return ::testing::AssertionFailure() << "'" << formula << "' failed with code " << o.code
-                                             << " at " << o.position;
-    if (o.value != expected)
-        return ::testing::AssertionFailure() << "'" << formula << "' gave " << o.value;
+        return ::testing::AssertionFailure()
+               << "'" << formula << "' failed with code " << o.code << " at " << o.position;
+    if (o.value != expected) return ::testing::AssertionFailure() << "'" << formula << "' gave " << o.value;
     return ::testing::AssertionSuccess();
 }
 
@@ -26,8 +25,8 @@ namespace {
     const Outcome o = evaluate(formula);
     if (o.ok) return ::testing::AssertionFailure() << "'" << formula << "' gave " << o.value;
     if (o.code != code || (position >= 0 && o.position != position))
-        return ::testing::AssertionFailure() << "'" << formula << "' failed with code " << o.code
-                                             << " at " << o.position;
+        return ::testing::AssertionFailure()
+               << "'" << formula << "' failed with code " << o.code << " at " << o.position;
     return ::testing::AssertionSuccess();
 }
 
@@ -72,7 +71,10 @@ TEST(Lexer, NamesSymbolsAndBlanks) {
     EXPECT_TRUE(failsWith("1\r\n+1", syntax));
     EXPECT_TRUE(failsWith("1\n", syntax));
     EXPECT_TRUE(failsWith("{1}", syntax));
-    EXPECT_TRUE(failsWith(std::string("1+\0" "2", 4), syntax));
+    EXPECT_TRUE(failsWith(std::string("1+\0"
+                                      "2",
+                                      4),
+                          syntax));
 }
 
 TEST(Lexer, AnOperatorFollowedByASignIsRefused) {
@@ -85,9 +87,7 @@ TEST(Lexer, AnOperatorFollowedByASignIsRefused) {
     EXPECT_TRUE(gives("min(1,-2)", -2));
 }
 
-TEST(Lexer, EndMarkerInsideTheTextEndsTheFormula) {
-    EXPECT_TRUE(gives(std::string("1+2\x01+5"), 3));
-}
+TEST(Lexer, EndMarkerInsideTheTextEndsTheFormula) { EXPECT_TRUE(gives(std::string("1+2\x01+5"), 3)); }
 
 TEST(Grammar, PrecedenceAndAssociativity) {
     EXPECT_TRUE(gives("2+3*4", 14));

@@ -37,10 +37,9 @@ class MathParse : public ::testing::Test {
 protected:
     void SetUp() override {
         enableEvents();
-        previousSink = setDebugMessageSink(
-            [this](const std::string& text, const std::string& caption) {
-                boxes.push_back(caption + "|" + text);
-            });
+        previousSink = setDebugMessageSink([this](const std::string& text, const std::string& caption) {
+            boxes.push_back(caption + "|" + text);
+        });
     }
     void TearDown() override {
         setDebugMessageSink(previousSink);
@@ -129,7 +128,7 @@ TEST_F(MathParse, ArrayAndMatrixAccessors) {
     EXPECT_EQ(evaluate(parse, "%1[2] + %1[1+2]").value, 50.0);
     EXPECT_EQ(indices, (std::vector<double>{2.0, 3.0}));
     EXPECT_EQ(arraySource.reads, 2);
-    EXPECT_EQ(evaluate(parse, "%2[2.5, 3.5]").value, 204.0);  // indices round to even
+    EXPECT_EQ(evaluate(parse, "%2[2.5, 3.5]").value, 204.0);              // indices round to even
     EXPECT_EQ(evaluate(parse, "%2[-1, 3]").code, TZTMathParse::errCalc);  // no such cell
     EXPECT_EQ(evaluate(parse, "%1[10]").code, TZTMathParse::errCalc);     // getItem says no
     EXPECT_EQ(evaluate(parse, "%2[1]").code, TZTMathParse::errCalc);      // no array there
@@ -261,8 +260,7 @@ TEST_F(MathParse, ErrorsGoToOnErrorOrTheBox) {
     Sink errors;
     fire(parse);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0],
-              "String-Debug|Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции 2");
+    EXPECT_EQ(boxes[0], "String-Debug|Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции 2");
     EXPECT_TRUE(results.values.empty());
 
     parse.onError = makeLink<&Sink::input>(errors);
@@ -276,8 +274,7 @@ TEST_F(MathParse, ErrorsGoToOnErrorOrTheBox) {
     parse.setFormula("1/0");
     fire(parse);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1],
-              "String-Debug|Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции 3");
+    EXPECT_EQ(boxes[1], "String-Debug|Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции 3");
     EXPECT_EQ(parse.cursor(), 3);
 }
 

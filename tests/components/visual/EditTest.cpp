@@ -250,7 +250,7 @@ TEST_F(Edit, TabOrderAndBorders) {
 }
 
 TEST_F(Edit, ATabOrderAboveZeroMakesTabMoveTheFocus) {
-    TZTLabel first(form);  // its control exists from construction on
+    TZTLabel first(form);               // its control exists from construction on
     first.control->navigationKeys = 0;  // as a control that keeps Tab for itself
     first.tabOrder = 1;
     first.init();

@@ -73,12 +73,15 @@ TEST_F(Hints, TheTooltipCarriesTheHintText) {
     edit->init();
     edit->attachHint(nullptr);
     HWND tooltip = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&tooltip));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
     wchar_t text[64] = {};
     TTTOOLINFOW info{};
@@ -98,18 +101,23 @@ TEST_F(Hints, TheTitleIsSetThroughTheInterface) {
     edit->init();
     edit->attachHint(nullptr);
     HWND tooltip = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&tooltip));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
     TTTOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.hwnd = edit->control->handle();
     info.uId = reinterpret_cast<UINT_PTR>(edit->control->handle());
-    const auto bubbleHeight = [&] { return HIWORD(SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&info))); };
+    const auto bubbleHeight = [&] {
+        return HIWORD(SendMessageW(tooltip, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&info)));
+    };
     const int withoutTitle = bubbleHeight();
     THintInterface& provider = *globalHintManager;
     provider.setTitle(edit->hintTool(), TTI_INFO, "Заголовок");

@@ -159,7 +159,9 @@ TEST_F(Components, LabelTextPaintsWithEveryAlignment) {
         label.init();
         EXPECT_GT(inkPixels(label.control->handle()), 50) << int(code);
         const DWORD type = label.control->style() & SS_TYPEMASK;
-        EXPECT_EQ(type, code == 1 ? DWORD{SS_RIGHT} : code == 2 ? DWORD{SS_CENTER} : DWORD{SS_LEFTNOWORDWRAP});
+        EXPECT_EQ(type, code == 1   ? DWORD{SS_RIGHT}
+                        : code == 2 ? DWORD{SS_CENTER}
+                                    : DWORD{SS_LEFTNOWORDWRAP});
     }
     TZTEdit edit(form);  // edit fields take codes above 2 as left too
     edit.textAlign = 4;

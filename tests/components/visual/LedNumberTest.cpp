@@ -45,7 +45,8 @@ protected:
         disableEvents();
         WindowTest::TearDown();
     }
-    void show(const std::string& text, int width, int height, std::uint8_t align = 0, bool showUnlit = false) {
+    void show(const std::string& text, int width, int height, std::uint8_t align = 0,
+              bool showUnlit = false) {
         led = new TZTLedNumber(form);
         led->width = width;
         led->height = height;
@@ -85,9 +86,9 @@ protected:
 
 TEST_F(Led, EveryDigitLightsItsSegmentsAtBothHeights) {
     const std::vector<std::pair<char, std::string>> expected = {
-        {'0', "123456"}, {'1', "56"},    {'2', "13467"}, {'3', "14567"}, {'4', "2567"},
-        {'5', "12457"},  {'6', "123457"}, {'7', "156"},  {'8', "1234567"}, {'9', "124567"},
-        {'-', "7"},      {'_', "4"},     {'E', ""},      {' ', ""}};
+        {'0', "123456"}, {'1', "56"},     {'2', "13467"}, {'3', "14567"},   {'4', "2567"},
+        {'5', "12457"},  {'6', "123457"}, {'7', "156"},   {'8', "1234567"}, {'9', "124567"},
+        {'-', "7"},      {'_', "4"},      {'E', ""},      {' ', ""}};
     for (int H : {20, 40}) {
         const int W = H * 6 / 10;
         std::string text;
@@ -102,8 +103,8 @@ TEST_F(Led, EveryDigitLightsItsSegmentsAtBothHeights) {
 }
 
 TEST_F(Led, SegmentsHaveBevelledEnds) {
-    show("8", 40, 20);  // W = 12, t = 1, g = 1
-    EXPECT_EQ(at({0, 0}), back);   // the top segment's first line starts at x + 1
+    show("8", 40, 20);            // W = 12, t = 1, g = 1
+    EXPECT_EQ(at({0, 0}), back);  // the top segment's first line starts at x + 1
     EXPECT_EQ(at({1, 0}), lit);
     EXPECT_EQ(at({10, 0}), lit);
     EXPECT_EQ(at({11, 0}), back);  // and ends before x + W - 1
@@ -117,7 +118,8 @@ TEST_F(Led, SegmentsHaveBevelledEnds) {
 TEST_F(Led, APaintWithAGivenContextDrawsIntoIt) {  // as a buffered parent paints it
     show("8", 40, 20);
     PatBlt(picture->canvas()->getDCHandle(), 0, 0, 40, 20, WHITENESS);
-    SendMessageW(led->control->handle(), WM_PAINT, reinterpret_cast<WPARAM>(picture->canvas()->getDCHandle()), 0);
+    SendMessageW(led->control->handle(), WM_PAINT, reinterpret_cast<WPARAM>(picture->canvas()->getDCHandle()),
+                 0);
     GdiFlush();
     EXPECT_EQ(at({5, 0}), lit);
 }
@@ -129,9 +131,9 @@ TEST_F(Led, PointCommaAndColonCells) {
     EXPECT_EQ(at({15 + W - t, H - 2 * g}), lit);  // the point fills its own cell
     EXPECT_EQ(at({15 + W / 2, H / 2}), back);
     EXPECT_EQ(litIn(30, W, H), "12457");
-    EXPECT_EQ(at({45 + W / 2, (H - g) / 4}), lit);            // upper colon dot
+    EXPECT_EQ(at({45 + W / 2, (H - g) / 4}), lit);                // upper colon dot
     EXPECT_EQ(at({45 + W / 2 + t / 2, H - H / 4 + g / 2}), lit);  // lower colon dot
-    EXPECT_EQ(at({60 + W - t, H - 2 * g}), lit);  // the comma draws as a point
+    EXPECT_EQ(at({60 + W - t, H - 2 * g}), lit);                  // the comma draws as a point
     EXPECT_EQ(led->charCount(), 5);
 }
 

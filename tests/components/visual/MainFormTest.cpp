@@ -219,8 +219,8 @@ TEST_F(MainForm, AnEmptyStoreCreatesNoRegistryKey) {
         HKEY software = nullptr;
         DWORD subkeys = 0;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &software) == ERROR_SUCCESS) {
-            RegQueryInfoKeyW(software, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr);
+            RegQueryInfoKeyW(software, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr);
             RegCloseKey(software);
         }
         return subkeys;

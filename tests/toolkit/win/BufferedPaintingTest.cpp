@@ -67,8 +67,8 @@ TEST_F(BufferedPainting, TheLabelShowsTheFormsColourAroundItsText) {
     const int area = 100 * 30;
     const int background = count(dc, labelArea, formColour);
     EXPECT_EQ(count(dc, labelArea, labelColour), 0);  // never the label's own background
-    EXPECT_GT(background, area / 2);                   // the form's colour around the text
-    EXPECT_LT(background, area);                       // and the text on it
+    EXPECT_GT(background, area / 2);                  // the form's colour around the text
+    EXPECT_LT(background, area);                      // and the text on it
     EXPECT_EQ(GetPixel(dc, 150, 80), formColour);
     SelectObject(dc, old);
     DeleteDC(dc);

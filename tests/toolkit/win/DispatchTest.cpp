@@ -73,9 +73,10 @@ TEST_F(Dispatch, AControlFreedByItsHandlerDiesAfterTheChain) {
     static bool afterRan;
     afterRan = false;
     form->afterHandler = TMessageHandler{[](void*, TControl&, TMsg& msg) {
-        if (msg.message == probeMessage) afterRan = true;
-        return false;
-    }, nullptr};
+                                             if (msg.message == probeMessage) afterRan = true;
+                                             return false;
+                                         },
+                                         nullptr};
     const HWND window = form->getWindowHandle();
     EXPECT_EQ(SendMessageW(window, probeMessage, 0, 0), 0);
     EXPECT_FALSE(state.destroyedInsideHandler);
@@ -97,8 +98,8 @@ TEST_F(Dispatch, TheWindowKnowsItsControlUntilItIsDestroyed) {
     EXPECT_EQ(selfProperty(GetDesktopWindow()), nullptr);
     // A handler that takes WM_NCDESTROY for itself skips the built-in removal; the
     // window still forgets its control when it goes.
-    edit->attachProc(TMessageHandler{[](void*, TControl&, TMsg& msg) { return msg.message == WM_NCDESTROY; },
-                                     nullptr});
+    edit->attachProc(
+        TMessageHandler{[](void*, TControl&, TMsg& msg) { return msg.message == WM_NCDESTROY; }, nullptr});
     DestroyWindow(editWindow);
     EXPECT_FALSE(IsWindow(editWindow));
     EXPECT_EQ(selfProperty(editWindow), nullptr);
@@ -191,12 +192,16 @@ TEST_F(Dispatch, CharactersCrossTheBoundaryAsWindows1251) {
     SetFocus(edit->handle());
     for (wchar_t c : std::wstring(L"бaаы€中é\U0001F600")) SendMessageW(edit->handle(), WM_CHAR, c, 0);
     // "€" is in 1251; "中", "é" and both surrogate halves are not: "?", no look-alike.
-    EXPECT_EQ(seen, "бaаы€???" "?");
+    EXPECT_EQ(seen,
+              "бaаы€???"
+              "?");
     wchar_t text[32] = {};
     GetWindowTextW(edit->handle(), text, 32);
     const std::wstring expected = L"бaя€中é\U0001F600";  // outside the macro: it quotes its text in 1251
     EXPECT_TRUE(expected == text);
-    EXPECT_EQ(edit->getControlText(), "бaя€???" "?");
+    EXPECT_EQ(edit->getControlText(),
+              "бaя€???"
+              "?");
     form->free();
 }
 

@@ -92,7 +92,7 @@ TEST_F(Drawing, ADashedPenAlsoSetsTheBrushBackground) {
     canvas.pen().setPenStyle(PS_SOLID);
     canvas.lineTo(5, 5);
     EXPECT_EQ(canvas.canvasState() & TCanvas::csBrushValid, TCanvas::csBrushValid);  // lines need it
-    canvas.pen().setPenStyle(PS_DASH);  // deselects the tools
+    canvas.pen().setPenStyle(PS_DASH);                                               // deselects the tools
     EXPECT_EQ(canvas.canvasState() & (TCanvas::csPenValid | TCanvas::csBrushValid), 0);
     const HDC dc = canvas.getDCHandle();
     SetBkColor(dc, white);
