@@ -10,16 +10,7 @@ export DISPLAY=":$(cat "$STATE/display")"
 . "$ROOT/scripts/wine-driver.sh"
 trap end_waiting_jobs EXIT
 
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $1: expected [$2], got [$3]"
-    fi
-}
+. "$ROOT/tests/e2e/checks.sh"
 
 # check_field NAME EXPECTED READER: input reaches the program asynchronously, so the
 # field is read again for up to three seconds before the check counts as failed.
@@ -62,7 +53,7 @@ converter_session() {
     check "result caption" "Значение виброускорения в м/с2 " "$(window_lines | grep 'Значение' | cut -f13-)"
     local bars
     bars=$(lit_pixels)
-    [ "$bars" -gt 0 ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: the display shows no bars"; }
+    check_true "the display shows its bars" [ "$bars" -gt 0 ]
 
     # "0" right after start-up: the error line, nothing computed.
     click_child $(level_field)
@@ -79,7 +70,7 @@ converter_session() {
     check_field "120: memo cleared" "" memo
     local lit
     lit=$(lit_pixels)
-    [ "$lit" -gt "$bars" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: the display does not show the result ($lit lit pixels)"; }
+    check_true "the display shows the result ($lit lit pixels)" [ "$lit" -gt "$bars" ]
 
     # "-5" over a good level: "-" waits, "-5" adds the error line, the result stays.
     select_all_level
@@ -161,7 +152,7 @@ information_box() {
     lines=$(window_lines "#32770")
     check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f13-)"
     check "$name: one button" "1" "$(echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Button"' | wc -l)"
-    echo "$lines" | grep -q "Версия" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: $name: text"; }
+    check_true "$name: text" grep -q "Версия" <<<"$lines"
     check "$name: exit code" "0" "$(confirm_and_wait)"
 }
 
@@ -193,5 +184,4 @@ starts_normally "/IH" /IH
 starts_normally "/ihx" /ihx
 starts_normally "/ih second" first /ih
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

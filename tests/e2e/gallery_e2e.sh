@@ -12,21 +12,7 @@ trap end_waiting_jobs EXIT
 GALLERY=$BUILD/examples/gallery/gallery.exe
 INI=$BUILD/examples/gallery/gallery.ini
 
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $1: expected [$2], got [$3]"
-    fi
-}
-check_true() {  # check_true NAME CONDITION...
-    local name=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+. "$ROOT/tests/e2e/checks.sh"
 # Input reaches the program asynchronously: a field is read again for a moment.
 check_field() {  # check_field NAME EXPECTED LEFT TOP
     local actual
@@ -244,5 +230,4 @@ if start_up; then
     transparency
     position_store
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

@@ -13,16 +13,7 @@ STATE=$BUILD/wine
 export DISPLAY=":$(cat "$STATE/display")"
 . "$ROOT/scripts/wine-driver.sh"
 
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $1: expected [$2], got [$3]"
-    fi
-}
+. "$ROOT/tests/e2e/checks.sh"
 
 # The DLLs every Windows installation has; the program may import nothing else.
 system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll "
@@ -42,13 +33,12 @@ exe=$work/unpacked/converter.exe
 readme=$work/unpacked/README.txt
 check "read-me names the version in both languages" "2" "$(grep -c "$VERSION" "$readme")"
 check "read-me has Windows line ends" "$(wc -l <"$readme")" "$(grep -c $'\r$' "$readme")"
-grep -q "/ih" "$readme" && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: read-me without /ih"; }
+check_true "read-me names /ih" grep -q "/ih" "$readme"
 
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tolower($3) }')
-[ -n "$imports" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAILED: no imports read"; }
+check_true "imports read" [ -n "$imports" ]
 for dll in $imports; do
-    [[ "$system_dlls" == *" $dll "* ]] && passed=$((passed + 1)) \
-        || { failed=$((failed + 1)); echo "FAILED: imports $dll, not a system DLL"; }
+    check_true "$dll is a system DLL" grep -qF " $dll " <<<"$system_dlls"
 done
 
 # The version resource's strings are UTF-16: each name is followed by its value.
@@ -60,8 +50,7 @@ start_program "$exe" /ih
 if wait_for_window "#32770"; then
     sleep 0.5
     short=${VERSION%.*}
-    window_lines "#32770" | grep -q "Версия $short\$" && passed=$((passed + 1)) \
-        || { failed=$((failed + 1)); echo "FAILED: the information box does not say Версия $short"; }
+    check_true "the information box says Версия $short" grep -q "Версия $short\$" <<<"$(window_lines "#32770")"
     check "information box: exit code" "0" "$(confirm_and_wait)"
 else
     failed=$((failed + 1))
@@ -78,5 +67,4 @@ else
     failed=$((failed + 1))
 fi
 
-echo "package: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish_checks

@@ -1,5 +1,6 @@
 // Tooltips: one tooltip window per component with a hint, none without.
 #include <string>
+#include <vector>
 
 #include "components/visual/TZTEdit.h"
 #include "components/visual/TZTHintManager.h"
@@ -11,18 +12,30 @@ using testsupport::WindowTest;
 
 namespace {
 
-BOOL CALLBACK countTooltip(HWND window, LPARAM param) {
+bool isTooltip(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (lstrcmpiW(name, L"tooltips_class32") == 0) ++*reinterpret_cast<int*>(param);
-    return TRUE;
+    return lstrcmpiW(name, L"tooltips_class32") == 0;
 }
 
 // The tooltip windows of this thread (a tooltip's owner is the top-level window).
-int tooltipWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), countTooltip, reinterpret_cast<LPARAM>(&count));
-    return count;
+std::vector<HWND> tooltipWindowList() {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            if (isTooltip(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int tooltipWindows() { return static_cast<int>(tooltipWindowList().size()); }
+
+HWND someTooltip() {
+    const std::vector<HWND> found = tooltipWindowList();
+    return found.empty() ? nullptr : found.back();
 }
 
 class Hints : public WindowTest {
@@ -72,16 +85,7 @@ TEST_F(Hints, TheTooltipCarriesTheHintText) {
     edit->hint = "Подсказка";
     edit->init();
     edit->attachHint(nullptr);
-    HWND tooltip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltip));
+    HWND tooltip = someTooltip();
     ASSERT_NE(tooltip, nullptr);
     wchar_t text[64] = {};
     TTTOOLINFOW info{};
@@ -100,16 +104,7 @@ TEST_F(Hints, TheTitleIsSetThroughTheInterface) {
     edit->hint = "Подсказка";
     edit->init();
     edit->attachHint(nullptr);
-    HWND tooltip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (lstrcmpiW(name, L"tooltips_class32") == 0) *reinterpret_cast<HWND*>(param) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltip));
+    HWND tooltip = someTooltip();
     ASSERT_NE(tooltip, nullptr);
     TTTOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
