@@ -3,28 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "dataflow/TZT_Event.h"
+#include "tests/support/Values.h"
 
 using namespace dataflow;
+using testsupport::intValue;
+using testsupport::realValue;
+using testsupport::strValue;
 
-namespace {
-
-TData intValue(std::int32_t i) {
-    TData d;
-    setInteger(d, i);
-    return d;
-}
-TData realValue(double r) {
-    TData d;
-    setReal(d, r);
-    return d;
-}
-TData strValue(const std::string& s) {
-    TData d;
-    setString(d, s);
-    return d;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(TDataBuild, SettersReplaceTypeAndClearChainFields) {
     TData other;

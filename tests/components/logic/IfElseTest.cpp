@@ -6,32 +6,17 @@
 
 #include "dataflow/EventDispatch.h"
 #include "toolkit/TextCompare.h"
+#include "tests/support/Sink.h"
+#include "tests/support/Values.h"
 
 using namespace components;
 using namespace dataflow;
+using testsupport::intValue;
+using testsupport::realValue;
+using testsupport::Sink;
+using testsupport::strValue;
 
 namespace {
-
-TData intValue(std::int32_t i) {
-    TData d;
-    setInteger(d, i);
-    return d;
-}
-TData realValue(double r) {
-    TData d;
-    setReal(d, r);
-    return d;
-}
-TData strValue(const std::string& s) {
-    TData d;
-    setString(d, s);
-    return d;
-}
-
-struct Sink {
-    std::vector<TData> values;
-    void input(TData& data, std::uint16_t) { values.push_back(data); }
-};
 
 class IfElse : public ::testing::Test {
 protected:

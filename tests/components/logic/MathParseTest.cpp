@@ -8,10 +8,14 @@
 #include "dataflow/DebugMessage.h"
 #include "dataflow/EventDispatch.h"
 #include "tests/components/logic/Evaluate.h"
+#include "tests/support/Sink.h"
+#include "tests/support/Values.h"
 
 using namespace components;
 using namespace dataflow;
 using testsupport::evaluate;
+using testsupport::realValue;
+using testsupport::Sink;
 
 namespace {
 
@@ -25,12 +29,6 @@ struct Source {
         if (data.dataType == dataReal) received.push_back(data.realValue);
         data = answer;
     }
-};
-
-// Collects what arrives along an event link.
-struct Sink {
-    std::vector<TData> values;
-    void input(TData& data, std::uint16_t) { values.push_back(data); }
 };
 
 class MathParse : public ::testing::Test {
@@ -55,12 +53,6 @@ protected:
     std::vector<std::string> boxes;
     Sink results;
 };
-
-TData realValue(double r) {
-    TData d;
-    setReal(d, r);
-    return d;
-}
 
 }  // namespace
 
