@@ -27,8 +27,8 @@ missing_packages() {  # missing_packages PACKAGE...
 # the command to run.
 ensure_packages() {  # ensure_packages PACKAGE...
     local missing
-    missing=$(missing_packages "$@" | tr '\n' ' ')
-    [ -z "${missing// /}" ] && return 0
+    missing=$(missing_packages "$@" | paste -sd ' ')
+    [ -z "$missing" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Run as root:" >&2
         echo "  apt-get update && apt-get install -y $missing" >&2
