@@ -388,48 +388,28 @@ bool keyboardHandler(void*, TControl& control, TMsg& msg) {
 }  // namespace
 
 bool TControl::dispatchMouse(UINT message, TMouseEventData& mouse) {
+    // The button messages: the button they name and the event they fire.
+    struct ButtonMessage {
+        UINT message;
+        std::uint8_t button;
+        TMouseEvent TControl::*event;
+    };
+    static constexpr ButtonMessage buttonMessages[] = {
+        {WM_LBUTTONDOWN, 1, &TControl::onMouseDown_},     {WM_RBUTTONDOWN, 2, &TControl::onMouseDown_},
+        {WM_MBUTTONDOWN, 3, &TControl::onMouseDown_},     {WM_LBUTTONUP, 1, &TControl::onMouseUp_},
+        {WM_RBUTTONUP, 2, &TControl::onMouseUp_},         {WM_MBUTTONUP, 3, &TControl::onMouseUp_},
+        {WM_LBUTTONDBLCLK, 1, &TControl::onMouseDblClk_}, {WM_RBUTTONDBLCLK, 2, &TControl::onMouseDblClk_},
+        {WM_MBUTTONDBLCLK, 3, &TControl::onMouseDblClk_},
+    };
     const TMouseEvent* event = nullptr;
-    switch (message) {
-        case WM_MOUSEMOVE: event = &onMouseMove_; break;
-        case WM_LBUTTONDOWN:
-            mouse.button = 1;
-            event = &onMouseDown_;
-            break;
-        case WM_RBUTTONDOWN:
-            mouse.button = 2;
-            event = &onMouseDown_;
-            break;
-        case WM_MBUTTONDOWN:
-            mouse.button = 3;
-            event = &onMouseDown_;
-            break;
-        case WM_LBUTTONUP:
-            mouse.button = 1;
-            event = &onMouseUp_;
-            break;
-        case WM_RBUTTONUP:
-            mouse.button = 2;
-            event = &onMouseUp_;
-            break;
-        case WM_MBUTTONUP:
-            mouse.button = 3;
-            event = &onMouseUp_;
-            break;
-        case WM_LBUTTONDBLCLK:
-            mouse.button = 1;
-            event = &onMouseDblClk_;
-            break;
-        case WM_RBUTTONDBLCLK:
-            mouse.button = 2;
-            event = &onMouseDblClk_;
-            break;
-        case WM_MBUTTONDBLCLK:
-            mouse.button = 3;
-            event = &onMouseDblClk_;
-            break;
-        case WM_MOUSEWHEEL: event = &onMouseWheel_; break;
-        default: return false;
+    if (message == WM_MOUSEMOVE) event = &onMouseMove_;
+    if (message == WM_MOUSEWHEEL) event = &onMouseWheel_;
+    for (const ButtonMessage& entry : buttonMessages) {
+        if (entry.message != message) continue;
+        mouse.button = entry.button;
+        event = &(this->*entry.event);
     }
+    if (!event) return false;
     if (*event) (*event)(*this, mouse);
     return mouse.stopHandling;
 }
