@@ -1,5 +1,11 @@
-# The tally of an end-to-end test: each check counts as passed or failed, and a failed
-# one says what it expected. Sourced by the end-to-end tests.
+# The frame of an end-to-end test, sourced once ROOT and BUILD are set: it joins the
+# test session's virtual display, loads the Wine driver, and keeps the tally, where each
+# check counts as passed or failed and a failed one says what it expected.
+
+STATE=$BUILD/wine
+export DISPLAY=":$(cat "$STATE/display")"
+. "$ROOT/scripts/wine-driver.sh"
+trap end_waiting_jobs EXIT
 
 passed=0
 failed=0

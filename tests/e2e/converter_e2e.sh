@@ -5,11 +5,6 @@
 set -uo pipefail
 ROOT=$1
 BUILD=$2
-STATE=$BUILD/wine
-export DISPLAY=":$(cat "$STATE/display")"
-. "$ROOT/scripts/wine-driver.sh"
-trap end_waiting_jobs EXIT
-
 . "$ROOT/tests/e2e/checks.sh"
 
 # check_field NAME EXPECTED READER: input reaches the program asynchronously, so the

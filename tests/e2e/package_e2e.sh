@@ -9,10 +9,6 @@ set -uo pipefail
 ROOT=$1
 BUILD=$2
 VERSION=$3
-STATE=$BUILD/wine
-export DISPLAY=":$(cat "$STATE/display")"
-. "$ROOT/scripts/wine-driver.sh"
-
 . "$ROOT/tests/e2e/checks.sh"
 
 # The DLLs every Windows installation has; the program may import nothing else.
