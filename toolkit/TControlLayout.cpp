@@ -328,10 +328,14 @@ void moveFocus(TControl& form, int direction) {
         }
     }
     if (!target) return;
-    if (target->handle()) {
+    if (const HWND window = target->handle()) {
         ++target->focusLock;
-        SetFocus(target->handle());
+        SetFocus(window);
         --target->focusLock;
+        // As in the system's dialogs: a box that the keyboard moves into has its whole
+        // text selected, so that typing replaces it.
+        if (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+            SendMessageW(window, EM_SETSEL, 0, -1);
     }
     form.currentControl = target;
 }

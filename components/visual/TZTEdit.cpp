@@ -1,5 +1,7 @@
 #include "components/visual/TZTEdit.h"
 
+#include <algorithm>
+
 #include "dataflow/EventDispatch.h"
 #include "toolkit/NumberText.h"
 
@@ -42,10 +44,12 @@ bool TZTEdit::textReader(TData& data) {
 }
 
 bool TZTEdit::numericReader(TData& data) {
-    const std::string t = control->getControlText();
+    const std::string typed = control->getControlText();
+    const std::string t = withDecimalPoints(typed);
     const std::int32_t c = caret();
     const std::string lower = toolkit::lowerCase(t);
     if (isNumberText(lower, data)) {
+        showDecimalPoints(typed, t, c);
         lastGoodCaret_ = c;
         lastGoodText_ = t;
         return true;
@@ -55,8 +59,13 @@ bool TZTEdit::numericReader(TData& data) {
     TData probe;
     if (isNumberText(completed, probe)) {  // an unfinished number waits
         if (t.empty()) {
-            setControlTextQuietly("0");  // an emptied field becomes 0, unreported
+            // An emptied field becomes 0, unreported and selected, so that the next
+            // character typed replaces it instead of standing in front of it.
+            setControlTextQuietly("0");
+            control->perform(EM_SETSEL, 0, 1);
             lastGoodText_.assign(1, '0');
+        } else {
+            showDecimalPoints(typed, t, c);
         }
         return false;
     }
@@ -64,6 +73,20 @@ bool TZTEdit::numericReader(TData& data) {
     setControlTextQuietly(lastGoodText_);
     setCaret(lastGoodCaret_);
     return false;
+}
+
+// The field's users write decimals with a comma: it is read as the point, so a text
+// with a second separator is refused like one with a second point.
+std::string TZTEdit::withDecimalPoints(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+// A comma the reader took for the point is shown as the point, the caret kept.
+void TZTEdit::showDecimalPoints(const std::string& typed, const std::string& read, std::int32_t caretAt) {
+    if (typed == read) return;
+    setControlTextQuietly(read);
+    setCaret(caretAt);
 }
 
 void TZTEdit::textChanged() {

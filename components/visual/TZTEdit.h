@@ -48,6 +48,8 @@ protected:
 private:
     void textChanged();
     void setControlTextQuietly(std::string_view newText);
+    static std::string withDecimalPoints(std::string text);
+    void showDecimalPoints(const std::string& typed, const std::string& read, std::int32_t caretAt);
     std::int32_t caret() const;
     void setCaret(std::int32_t position);
 

@@ -58,6 +58,7 @@ public:
     void typeChar(char c) {
         const UINT vk = (c >= 'a' && c <= 'z') ? static_cast<UINT>(c - 32)
                         : c == '.'             ? VK_OEM_PERIOD
+                        : c == ','             ? VK_OEM_COMMA
                         : c == '-'             ? VK_OEM_MINUS
                         : c == '+'             ? VK_OEM_PLUS
                                                : static_cast<UINT>(c);
@@ -75,18 +76,19 @@ public:
         SendMessageW(box_, WM_PASTE, 0, 0);
     }
     std::wstring randomPaste() {
-        switch (random_() % 5) {
+        switch (random_() % 6) {
             // Up to 16 K digits: Wine's edit control lays out a line in quadratic time
             // (100 K characters take 6 s an edit), so larger pastes cannot run here.
             case 0: return std::wstring(1 + random_() % (16 << 10), L'7');
             case 1: return L"漢字テキスト";  // outside Windows-1251
             case 2: return L"1.5e3";
             case 3: return L"-0.00000005";
+            case 4: return L"80,5";  // the decimal comma
             default: return L"12 e -2";
         }
     }
     void randomEdit() {
-        static const std::string characters = "0123456789-+.eEabcxz ";
+        static const std::string characters = "0123456789-+.,eEabcxz ";
         switch (random_() % 12) {
             case 0: key(VK_BACK, 8); break;
             case 1: key(VK_DELETE, 0); break;

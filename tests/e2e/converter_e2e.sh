@@ -21,6 +21,7 @@ check_field() {
 
 error_line="Введите число большее нуля!!! "
 result_120="0.999999994035725"
+result_80_5="0.0105925372093918"
 
 level() { field_text $(level_field); }
 result() { field_text $(result_field); }
@@ -97,6 +98,9 @@ converter_session() {
     sleep 0.5
     check_field "emptied: level" "0" level
     check_field "emptied: memo unchanged" "$error_line" memo
+    type_keys "95"  # the emptied field's "0" is selected: typing replaces it
+    check_field "emptied, then 95: level" "95" level
+    check_field "emptied, then 95: result" "0.0562341322535132" result
 
     # Enter computes nothing by itself.
     select_all_level
@@ -109,6 +113,32 @@ converter_session() {
     # A letter is refused and undone.
     type_keys "x"
     check_field "letter undone" "40" level
+
+    # The decimal comma: typed, pasted, and from the keypad's separator key.
+    select_all_level
+    type_keys "80,5"
+    check_field "80,5 typed: level" "80.5" level
+    check_field "80,5 typed: result" "$result_80_5" result
+    select_all_level
+    type_keys "8,0,5"
+    check_field "8,0,5: one separator" "8.05" level
+    select_field $(result_field)
+    type_keys "80,5"
+    xdotool key End shift+Home ctrl+c
+    select_all_level
+    xdotool key ctrl+v
+    check_field "80,5 pasted: level" "80.5" level
+    check_field "80,5 pasted: result" "$result_80_5" result
+    select_all_level
+    type_keys "12"
+    xdotool key KP_Separator
+    type_keys "5"
+    check_field "keypad separator" "12.5" level
+
+    # Tab away and back selects the level, so that typing replaces it.
+    xdotool key Tab shift+Tab
+    type_keys "5"
+    check_field "Tab back, then 5" "5" level
 
     # Letters outside ASCII, typed under a UTF-8 locale (Wine itself keeps its C locale).
     select_all_level
@@ -147,7 +177,7 @@ information_box() {
     lines=$(window_lines "#32770")
     check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f13-)"
     check "$name: one button" "1" "$(echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Button"' | wc -l)"
-    check_true "$name: text" grep -q "Версия" <<<"$lines"
+    check_true "$name: the formula as computed" grep -qF "a = 0.000001 · exp(L · 0.1151292546) м/с2" <<<"$lines"
     check "$name: exit code" "0" "$(confirm_and_wait)"
 }
 

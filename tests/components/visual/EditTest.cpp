@@ -22,6 +22,7 @@ UINT virtualKeyOf(char c) {
     if (c >= 'a' && c <= 'z') return static_cast<UINT>(c - 'a' + 'A');
     switch (c) {
         case '.': return VK_OEM_PERIOD;
+        case ',': return VK_OEM_COMMA;
         case '-': return VK_OEM_MINUS;
         case '+': return VK_OEM_PLUS;
         case ' ': return VK_SPACE;
@@ -92,8 +93,22 @@ TEST_F(Edit, AnEmptiedFieldBecomesZeroUnreported) {
     SendMessageW(box(), WM_CHAR, VK_BACK, 1);  // the character Backspace produces
     EXPECT_EQ(shown(), "0");
     EXPECT_EQ(changes.texts(), (std::vector<std::string>{"7"}));
-    type(box(), "3");  // the next change is reported again
-    EXPECT_EQ(changes.texts().back(), edit->control->getControlText());
+    type(box(), "3");  // replaces the selected 0, and is reported again
+    EXPECT_EQ(shown(), "3");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"7", "3"}));
+}
+
+TEST_F(Edit, ACommaIsTheDecimalPointAndASecondOneIsRefused) {
+    makeEdit(&TZTEdit::numericReader);
+    type(box(), ",");  // a comma alone waits as a point would
+    EXPECT_EQ(shown(), ".");
+    type(box(), "5,2");
+    EXPECT_EQ(shown(), ".52");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"0.5", "0.52"}));
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    SendMessageW(box(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"80,5"));  // a paste
+    EXPECT_EQ(shown(), "80.5");
+    EXPECT_EQ(changes.texts().back(), "80.5");
 }
 
 TEST_F(Edit, ALetterIsUndoneWithTheCaretRestored) {

@@ -119,10 +119,16 @@ TEST_F(Layout, TabMovesAmongTabStopsWrappingAndShiftGoesBack) {
 
     SetFocus(c->handle());
     form->currentControl = c;
+    b->setControlText("12");
+    SendMessageW(b->handle(), EM_SETSEL, 2, 2);
     pressKeys({VK_SHIFT});
     SendMessageW(c->handle(), WM_KEYDOWN, VK_TAB, 0);
     pressKeys({});
     EXPECT_EQ(GetFocus(), b->handle());
+    DWORD start = 9, end = 9;  // the box Tab moved into has its text selected
+    SendMessageW(b->handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u);
 
     // In a single-line edit the right arrow stays, the down arrow moves on.
     SendMessageW(b->handle(), WM_KEYDOWN, VK_RIGHT, 0);
