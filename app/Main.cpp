@@ -17,12 +17,21 @@
 
 namespace {
 
-// What the "/ih" box tells: what the program computes and its version.
+// What the "/ih" box tells: what the program computes, exactly as it computes it, what
+// it accepts, and its version.
 constexpr const char* informationText =
     "Перевод виброускорения из дБ в м/с2.\r\n"
+    "\r\n"
     "Введённый уровень L (дБ) пересчитывается по формуле\r\n"
-    "a = 0,000001 · e^(L · 0,1151292546) м/с2, то есть 10^-6 · 10^(L/20).\r\n"
-    "Версия " CONVERTER_VERSION_SHORT;
+    "a = 0.000001 · exp(L · 0.1151292546) м/с2.\r\n"
+    "Это приближённо 10^-6 · 10^(L/20): коэффициент ln 10 / 20 взят с десятью знаками,\r\n"
+    "поэтому для 120 дБ получается 0.999999994035725, а не 1.\r\n"
+    "\r\n"
+    "Уровень должен быть не меньше 0.0000001 дБ; на меньший или отрицательный\r\n"
+    "программа отвечает «Введите число большее нуля!!!».\r\n"
+    "Дробную часть отделяют точкой; запятая тоже принимается и показывается точкой.\r\n"
+    "\r\n"
+    "Версия " CONVERTER_VERSION;
 constexpr const char* informationCaption = "перевод виброускорения из  дБ в м/с2 ";
 
 struct ModuleState {

@@ -10,10 +10,13 @@ ROOT=$PWD
 program=converter
 case "${1:-}" in converter|gallery) program=$1; shift ;; esac
 . scripts/packages.sh
+echo "Checking the packages of building and running..."
 ensure_packages "${run_packages[@]}" || exit 1
 
-cmake --preset run >/dev/null &&
-    cmake --build --preset run --target "$program" window_texts >/dev/null || exit 1
+echo "Configuring the build in build/run..."
+cmake --preset run >/dev/null || exit 1
+echo "Building $program.exe..."
+cmake --build --preset run --target "$program" window_texts || exit 1
 BUILD=$ROOT/build/run
 exe=$BUILD/app/converter.exe
 [ "$program" == gallery ] && exe=$BUILD/examples/gallery/gallery.exe
@@ -24,6 +27,7 @@ if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
 fi
 
 echo "No display: running the $program on a virtual display."
+echo "Starting the virtual display and Wine (a new Wine prefix takes about 15 s)..."
 STATE=$BUILD/run-session
 "$ROOT/cmake/wine-session.sh" start "$STATE" || exit 1
 trap '"$ROOT/cmake/wine-session.sh" stop "$STATE"' EXIT
@@ -39,6 +43,17 @@ demo_converter() {
     screenshot "$ROOT/converter.png"
     echo "Screenshot:   $ROOT/converter.png"
     xdotool key alt+F4
+}
+
+# The information box of /ih: its caption and text, then Enter closes it.
+demo_information() {
+    local lines
+    lines=$(window_lines "#32770")
+    echo "Caption: $(echo "$lines" | grep '^window' | cut -f13-)"
+    echo "Text:"
+    echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Static" && $13 != ""' | cut -f13- |
+        sed 's/\\r\\n/\n/g; s/^/    /; s/\n/\n    /g'
+    echo "Exit code: $(confirm_and_wait)"
 }
 
 # Enter twice in the radius field (the sums of projections 5 and 10), the password,
@@ -66,7 +81,14 @@ demo_gallery() {
 }
 
 rm -f "$BUILD/examples/gallery/gallery.ini"
+echo "Starting $program.exe $*"
 start_program "$exe" "$@"
+if [ "$program" == converter ] && [ "${1:-}" == /ih ]; then
+    wait_for_window "#32770" || exit 1
+    sleep 0.5
+    demo_information
+    exit 0
+fi
 wait_for_window || exit 1
 sleep 1
 "demo_$program"
