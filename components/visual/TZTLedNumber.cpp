@@ -185,8 +185,10 @@ void TZTLedNumber::drawCell(char c, int x, int W, int H, int t, int g) {
 
 void TZTLedNumber::redraw() {
     if (!buffer_ || buffer_->empty() || !buffer_->canvas()) return;
-    const int H = control->getHeight();
-    const int Wc = control->getWidth();
+    // The cells follow the picture, which has the client's size: a border takes its
+    // share of the window's outer size.
+    const int H = buffer_->height();
+    const int Wc = buffer_->width();
     useColour(currentBack_);
     buffer_->canvas()->rectangle(0, 0, Wc, H);
     const int W = H * 6 / 10;

@@ -113,6 +113,11 @@ TEST_F(Led, SegmentsHaveBevelledEnds) {
     EXPECT_EQ(at({12, 0}), lit);   // the upper right column runs from row 0
     EXPECT_EQ(at({12, 10}), lit);  // the lower right column from row H / 2
     EXPECT_EQ(at({15, 5}), back);  // between cells
+    EXPECT_EQ(at({0, 8}), lit);    // the upper left column ends above row H / 2 - 1,
+    EXPECT_EQ(at({0, 9}), back);
+    EXPECT_EQ(at({0, 10}), back);  // the lower left one starts below row H / 2
+    EXPECT_EQ(at({0, 11}), lit);
+    EXPECT_EQ(at({1, 10}), lit);  // the middle bar's lower stack starts at x + 1
 }
 
 TEST_F(Led, APaintWithAGivenContextDrawsIntoIt) {  // as a buffered parent paints it
@@ -124,11 +129,25 @@ TEST_F(Led, APaintWithAGivenContextDrawsIntoIt) {  // as a buffered parent paint
     EXPECT_EQ(at({5, 0}), lit);
 }
 
+TEST_F(Led, ABorderedDisplayDrawsWholeCellsInItsClientArea) {
+    led = new TZTLedNumber(form);
+    led->width = 40;
+    led->height = 20;
+    led->edgeStyle = 0;  // a sunken edge of 2 pixels on each side: a client of 36 x 16
+    led->litColor = lit;
+    led->initialText = "8";
+    led->init();
+    capture();
+    EXPECT_EQ(litIn(0, 16 * 6 / 10, 16), "1234567");
+}
+
 TEST_F(Led, PointCommaAndColonCells) {
     show("1.5:,", 100, 20);  // W = 12, pitch 15
     const int W = 12, H = 20, t = 1, g = 1;
     EXPECT_EQ(litIn(0, W, H), "56");
-    EXPECT_EQ(at({15 + W - t, H - 2 * g}), lit);  // the point fills its own cell
+    EXPECT_EQ(at({15 + W - t, H - 2 * g}), lit);      // the point fills its own cell
+    EXPECT_EQ(at({15 + W - 2 * t, H - 3 * g}), lit);  // from x + W - 2t
+    EXPECT_EQ(at({15 + W - 2 * t - 1, H - 3 * g}), back);
     EXPECT_EQ(at({15 + W / 2, H / 2}), back);
     EXPECT_EQ(litIn(30, W, H), "12457");
     EXPECT_EQ(at({45 + W / 2, (H - g) / 4}), lit);                // upper colon dot
@@ -167,7 +186,7 @@ TEST_F(Led, TheConvertersInitialRowOfBars) {
     for (int i = 0; i < 19; ++i) EXPECT_EQ(litIn(i * 15, 12, 20), "7") << i;
 }
 
-TEST_F(Led, DoTextShowsAValuesText) {
+TEST_F(Led, DoTextShowsAValuesTextOrTheTextSourcesAndClicksReport) {
     show("", 200, 20);
     TData value;
     setReal(value, 0.5);
@@ -176,10 +195,38 @@ TEST_F(Led, DoTextShowsAValuesText) {
     capture();
     EXPECT_EQ(litIn(0, 12, 20), "123456");
     EXPECT_EQ(litIn(30, 12, 20), "12457");
+    struct Source {
+        void point(TData& data, std::uint16_t) { setString(data, "7"); }
+    } source;
+    led->textSource = makeLink<&Source::point>(source);
+    fireEvent(makeLink<&TZTLedNumber::doText>(*led), value);
+    EXPECT_EQ(led->shownText(), "7");
+    int clicks = 0;
+    struct Counter {
+        int* count;
+        void input(TData&, std::uint16_t) { ++*count; }
+    } counter{&clicks};
+    led->onClick = makeLink<&Counter::input>(counter);
+    SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(led->control->controlId, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(led->control->handle()));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Led, AResizeRedrawsAtTheNewHeight) {
+    show("8", 40, 20);
+    led->control->setSize(60, 30);
+    capture();
+    EXPECT_EQ(litIn(0, 18, 30), "1234567");
 }
 
 TEST_F(Led, HoverColoursSwitchWhileTheMouseIsOver) {
     show("8", 40, 20);
+    led->hoverLitColor = 0x000000FF;  // not enabled: no switch
+    bool over = true;
+    led->control->mouseHitTest = [&over](TControl&) { return over; };
+    SendMessageW(led->control->handle(), WM_MOUSEMOVE, 0, 0);
+    capture();
+    EXPECT_EQ(at({5, 0}), lit);
     delete led;
     led = new TZTLedNumber(form);
     led->width = 40;
@@ -187,6 +234,7 @@ TEST_F(Led, HoverColoursSwitchWhileTheMouseIsOver) {
     led->litColor = lit;
     led->hoverEnabled = true;
     led->hoverLitColor = 0x000000FF;
+    led->hoverBackColor = 0x00404040;
     led->initialText = "8";
     led->init();
     bool inside = true;
@@ -194,10 +242,12 @@ TEST_F(Led, HoverColoursSwitchWhileTheMouseIsOver) {
     SendMessageW(led->control->handle(), WM_MOUSEMOVE, 0, 0);
     capture();
     EXPECT_EQ(at({5, 0}), 0x000000FFu);
+    EXPECT_EQ(at({5, 5}), 0x00404040u);
     inside = false;
     SendMessageW(led->control->handle(), WM_MOUSEMOVE, 0, 0);
     capture();
     EXPECT_EQ(at({5, 0}), lit);
+    EXPECT_EQ(at({5, 5}), back);  // the normal background again
 }
 
 // The display's own part goes first and the base hides and frees the control after it:
