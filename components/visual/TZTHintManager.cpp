@@ -41,7 +41,8 @@ std::intptr_t TZTHintManager::addTool(HWND window) {
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     info.lParam = reinterpret_cast<LPARAM>(tooltip);
-    SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(makeFont()), TRUE);
+    tool->font = makeFont();
+    SendMessageW(tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(tool->font), TRUE);
     SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(tooltip, TTM_SETTIPTEXTCOLOR, toolkit::resolveColor(hintFont.fontColor), 0);
@@ -55,12 +56,12 @@ std::intptr_t TZTHintManager::addTool(HWND window) {
 
 void TZTHintManager::removeTool(std::intptr_t tool) {
     if (!tool) return;
+    Registration& r = registration(tool);
     const HWND tooltip = tooltipOf(tool);
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(tooltip, WM_GETFONT, 0, 0));
-    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&registration(tool).info));
+    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&r.info));
     DestroyWindow(tooltip);
-    if (font) DeleteObject(font);
-    delete &registration(tool);
+    if (r.font) DeleteObject(r.font);
+    delete &r;
 }
 
 void TZTHintManager::setText(std::intptr_t tool, const std::string& text) {

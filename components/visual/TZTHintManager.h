@@ -33,11 +33,17 @@ public:
     void deactivate(std::intptr_t tool) override;
     void trackPosition(std::intptr_t tool, int x, int y) override;
 
+    // The font made for a registration's tooltip.
+    static HFONT fontOf(std::intptr_t tool) { return registration(tool).font; }
+
 private:
-    // A registration: the tool record, its tooltip window and the text it shows.
+    // A registration: the tool record, its tooltip window, the text it shows and the
+    // font made for it (the tooltip draws with a copy of its own, so this one is kept
+    // to be deleted with the registration).
     struct Registration {
         TTTOOLINFOW info;
         std::wstring text;
+        HFONT font;
     };
     static Registration& registration(std::intptr_t tool) { return *reinterpret_cast<Registration*>(tool); }
     static HWND tooltipOf(std::intptr_t tool) {

@@ -119,3 +119,44 @@ TEST_F(Hints, TheTitleIsSetThroughTheInterface) {
     EXPECT_GT(bubbleHeight(), withoutTitle);  // the title takes a line of its own
     delete edit;
 }
+
+// The manager's settings reach each tooltip window it makes.
+TEST_F(Hints, SettingsReachTheTooltipWindow) {
+    manager->standardStyle = false;
+    manager->hintFont.fontStyle = 1;
+    manager->initialDelay = 300;
+    manager->autoPopDelay = 7000;
+    manager->hintBackColor = 0x00102030;
+    auto* edit = new TZTEdit(form);
+    edit->hint = "Подсказка";
+    edit->init();
+    edit->attachHint(nullptr);
+    const HWND tooltip = someTooltip();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_NE(GetWindowLongW(tooltip, GWL_STYLE) & TTS_BALLOON, 0);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 300);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 7000);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0), 0x00102030);
+    const HFONT font = TZTHintManager::fontOf(edit->hintTool());
+    LOGFONTW description{};
+    GetObjectW(font, sizeof description, &description);
+    EXPECT_EQ(description.lfWeight, 700);
+
+    // Without tracking the mouse handlers send the tooltip nothing.
+    static int trackMessages = 0;
+    static WNDPROC original = nullptr;
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tooltip, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+                              if (m == TTM_TRACKACTIVATE || m == TTM_TRACKPOSITION) ++trackMessages;
+                              return CallWindowProcW(original, w, m, wp, lp);
+                          })));
+    globalHintManager->activate(edit->hintTool());
+    globalHintManager->trackPosition(edit->hintTool(), 1, 1);
+    globalHintManager->deactivate(edit->hintTool());
+    EXPECT_EQ(trackMessages, 0);
+    SetWindowLongPtrW(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+
+    delete edit;  // the font made for the tooltip goes with it
+    EXPECT_EQ(GetObjectType(font), 0u);
+}
