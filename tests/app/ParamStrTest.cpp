@@ -14,6 +14,7 @@ TEST(ParamStr, BlanksSeparateQuotesGroup) {
     EXPECT_EQ(paramStrOf(L"converter.exe \"/ih\"", 1), L"/ih");
     EXPECT_EQ(paramStrOf(L"converter.exe \"a b\"c", 1), L"\"a b\"c");  // quotes inside stay
     EXPECT_EQ(paramStrOf(L"converter.exe \"\" /ih", 1), L"/ih");       // an empty pair is skipped
+    EXPECT_EQ(paramStrOf(L"converter.exe a \"\"\"\"", 2), L"");        // a parameter of just "" is empty
     EXPECT_EQ(paramStrOf(L"converter.exe /IH", 1), L"/IH");
     EXPECT_EQ(paramStrOf(L"converter.exe\t/ih", 1), L"/ih");
     EXPECT_EQ(paramStrOf(L"converter.exe \"unclosed", 1), L"\"unclosed");

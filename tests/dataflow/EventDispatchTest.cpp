@@ -79,10 +79,11 @@ TEST_F(EventDispatch, PassOnFiresTheNextLinkWithoutTheFlag) {
     Probe first, second;
     first.then = Probe::Then::passOnReal;
     first.passOnValue = 2.5;
-    first.onNext = makeLink<&Probe::input>(second);
-    fireEventInt(makeLink<&Probe::input>(first), 1);
+    first.onNext = makeLink<&Probe::input>(second, 5);
+    fireEventInt(makeLink<&Probe::input>(first, 2), 1);
     ASSERT_EQ(second.seen.size(), 1u);
-    EXPECT_EQ(typeOf(second.seen[0]), dataReal);  // 7, the flag is gone
+    EXPECT_EQ(second.indices, (std::vector<std::uint16_t>{5}));  // each link's own index
+    EXPECT_EQ(typeOf(second.seen[0]), dataReal);                 // 7, the flag is gone
     EXPECT_EQ(second.seen[0].realValue, 2.5);
 }
 
@@ -194,6 +195,15 @@ TEST_F(EventDispatch, ReadStringConsumesAChainValueByValue) {
     EXPECT_EQ(readString(incoming, unlinked, ""), "1");
     EXPECT_EQ(readString(incoming, unlinked, ""), "two");
     EXPECT_EQ(readString(incoming, unlinked, ""), "");
+    // A null value ends the reading: it is not consumed, its chain stays.
+    setNull(incoming);
+    incoming.nextValue = &second;
+    EXPECT_EQ(readString(incoming, unlinked, ""), "");
+    EXPECT_EQ(incoming.nextValue, &second);
+    TData result;
+    readValue(incoming, unlinked, nullptr, result);
+    EXPECT_TRUE(isNull(result));
+    EXPECT_EQ(incoming.nextValue, &second);
 }
 
 TEST_F(EventDispatch, ReadValueTakesPointThenDefaultThenCall) {
@@ -207,6 +217,7 @@ TEST_F(EventDispatch, ReadValueTakesPointThenDefaultThenCall) {
     TData incoming;
     setInteger(incoming, 5);
     TData result;
+    setInteger(result, 8);  // whatever the result held, the point is asked with null
     readValue(incoming, point, nullptr, result);
     EXPECT_EQ(result.intValue, 3);
     EXPECT_EQ(result.nextValue, nullptr);  // the point's chain is cut

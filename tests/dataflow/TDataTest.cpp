@@ -32,8 +32,12 @@ TEST(TDataBuild, SettersReplaceTypeAndClearChainFields) {
     setInteger(d, 5);
     EXPECT_EQ(d.dataType, dataInt);
     EXPECT_EQ(d.strValue, "abc");  // other payloads keep what they held
+    passOnInteger(d, link, 1);
+    d.nextValue = &other;
     setNull(d);
     EXPECT_TRUE(isNull(d));
+    EXPECT_EQ(d.passOnEvent, nullptr);
+    EXPECT_EQ(d.nextValue, nullptr);
 }
 
 TEST(TDataBuild, PassOnMarksTheTypeByte) {
@@ -43,6 +47,7 @@ TEST(TDataBuild, PassOnMarksTheTypeByte) {
     d.nextValue = &other;
     passOnNull(d, link);
     EXPECT_EQ(typeOf(d), 0x80);
+    EXPECT_FALSE(isNull(d));  // the flag makes it no null value
     EXPECT_EQ(d.passOnEvent, &link);
     EXPECT_EQ(d.nextValue, &other);  // passOnNull keeps the chain
 
@@ -51,8 +56,12 @@ TEST(TDataBuild, PassOnMarksTheTypeByte) {
     EXPECT_EQ(d.intValue, 42);
     EXPECT_EQ(d.nextValue, nullptr);
 
+    d.nextValue = &other;
+    passOnReal(d, TZT_Event{}, 0.5);
     passOnReal(d, link, 1.25);
     EXPECT_EQ(typeOf(d), 0x87);
+    EXPECT_EQ(d.passOnEvent, &link);
+    EXPECT_EQ(d.nextValue, nullptr);
     EXPECT_EQ(d.realValue, 1.25);
 
     const TData src = strValue("x");
@@ -68,6 +77,7 @@ TEST(TDataConvert, ToIntegerRoundsTiesToEven) {
     EXPECT_EQ(toInteger(realValue(-0.5)), 0);
     EXPECT_EQ(toInteger(realValue(4294967301.0)), 5);  // low 32 bits of the 64-bit integer
     EXPECT_EQ(toInteger(strValue("-12abc")), -12);
+    EXPECT_EQ(toInteger(strValue("1.5")), 1);  // text is read as an integer, not rounded
     EXPECT_EQ(toInteger(intValue(7)), 7);
     EXPECT_EQ(toInteger(TData{}), 0);
 }
@@ -78,7 +88,11 @@ TEST(TDataConvert, ToIndexTellsNumbersFromText) {
     EXPECT_EQ(toIndex(strValue("abc")), -1);
     EXPECT_EQ(toIndex(strValue("")), -1);
     EXPECT_EQ(toIndex(strValue("00")), 0);
+    EXPECT_EQ(toIndex(strValue("-0")), -1);  // only a text that starts with 0 reads as 0
+    EXPECT_EQ(toIndex(strValue("-")), -1);
     EXPECT_EQ(toIndex(realValue(2.5)), 2);
+    EXPECT_EQ(toIndex(realValue(3.5)), 4);    // ties to even, not truncated
+    EXPECT_EQ(toIndex(realValue(-2.5)), -2);  // nor away from zero
     EXPECT_EQ(toIndex(intValue(3)), 3);
     EXPECT_EQ(toIndex(TData{}), -1);
 }

@@ -76,6 +76,8 @@ TEST(HexToInt, PrefixDigitsAndOverflow) {
     EXPECT_EQ(hexToInt("$FFFFFFFF"), -1);
     EXPECT_EQ(hexToInt("123456789"), 0x23456789);  // high digits fall off
     EXPECT_EQ(hexToInt("aBcD"), 0xABCD);
+    EXPECT_EQ(hexToInt("10"), 16);  // the digit 0
+    EXPECT_EQ(hexToInt("$A0"), 160);
 }
 
 TEST(IntegerPower, ExponentsAndEndlessLoopsAvoided) {
@@ -186,6 +188,7 @@ TEST(TextToReal, HardCasesRoundCorrectly) {
              "0.1000000000000000055511151231257827021181583404541015626",
              "1.00000000000000011102230246251565404236316680908203125",  // 1 + half an ulp
              "1.00000000000000011102230246251565404236316680908203125000000000000000000001",
+             "18446744073709546496.5",  // more than 19 digits, just above 2^64 - 5120, a midpoint
          })
         EXPECT_EQ(textToReal(text), libraryReading(text)) << text;
     // Beyond the kept digits only their being nonzero matters.

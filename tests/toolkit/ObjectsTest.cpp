@@ -109,6 +109,13 @@ TEST(TList, InsertGetIndexOfAndDeleteRange) {
     list.setCapacity(1);  // never below count
     EXPECT_EQ(list.capacity(), 4);
     EXPECT_EQ(list.get(3), &d);
+    // At count, with every slot in use: nothing to delete or replace (and nothing
+    // written past the slots, which the address checker would report).
+    list.deleteAt(4);
+    list.deleteAt(5);
+    list.put(4, &a);
+    EXPECT_EQ(list.count(), 4);
+    EXPECT_EQ(list.get(3), &d);
 }
 
 TEST(TStrList, SetTextLineRules) {

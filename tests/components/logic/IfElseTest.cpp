@@ -46,6 +46,7 @@ protected:
 
 TEST(CompareTextNoCase, FoldsOnlyLatinLettersAndStopsAtZero) {
     EXPECT_EQ(toolkit::compareTextNoCase("abc", "ABC"), 0);
+    EXPECT_EQ(toolkit::compareTextNoCase("z", "Z"), 0);
     EXPECT_LT(toolkit::compareTextNoCase("ab", "abc"), 0);
     EXPECT_GT(toolkit::compareTextNoCase("abc", "AB"), 0);
     EXPECT_EQ(toolkit::compareTextNoCase("", ""), 0);

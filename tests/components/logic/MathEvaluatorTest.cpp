@@ -67,7 +67,9 @@ TEST(Lexer, NamesSymbolsAndBlanks) {
     EXPECT_TRUE(failsWith("pi()", syntax));
     EXPECT_TRUE(failsWith("sinh(1)", syntax));
     EXPECT_TRUE(failsWith("cos2(1)", syntax));
-    EXPECT_TRUE(failsWith("число", syntax));  // a name of Cyrillic letters, but unknown
+    EXPECT_TRUE(failsWith("число", syntax));      // a name of Cyrillic letters, but unknown
+    EXPECT_TRUE(failsWith("1+\xC0", syntax, 3));  // "А", the first letter of 1251, is read as a name
+    EXPECT_TRUE(gives("Abs(-2)", 2));
     EXPECT_TRUE(failsWith("1\r\n+1", syntax));
     EXPECT_TRUE(failsWith("1\n", syntax));
     EXPECT_TRUE(failsWith("{1}", syntax));
@@ -106,6 +108,8 @@ TEST(Grammar, ComparisonsChain) {
     EXPECT_TRUE(gives("1 = 1", 1));
     EXPECT_TRUE(gives("1 <= 1", 1));
     EXPECT_TRUE(gives("2>=3", 0));
+    EXPECT_TRUE(gives("2>=2", 1));
+    EXPECT_TRUE(gives("2<2", 0));
     EXPECT_TRUE(failsWith("1 < = 1", syntax));
     EXPECT_TRUE(failsWith("1<>2", syntax));
 }
@@ -142,6 +146,10 @@ TEST(Grammar, TheLengthAndNestingLimits) {
     EXPECT_TRUE(gives(deep, 7));
     const std::string tooDeep = std::string(5000, '(') + "7" + std::string(5000, ')');
     EXPECT_TRUE(failsWith(tooDeep, syntax));
+    EXPECT_TRUE(failsWith(std::string(200, '(') + "7" + std::string(200, ')'), syntax));
+    std::string flat = "(1)";  // groups side by side do not nest
+    for (int i = 0; i < 250; ++i) flat += "+(1)";
+    EXPECT_TRUE(gives(flat, 251));
     std::string deepFunctions;
     for (int i = 0; i < 3000; ++i) deepFunctions += "abs(";
     deepFunctions += "1" + std::string(3000, ')');
@@ -155,6 +163,7 @@ TEST(Operators, DivAndModRoundTheirOperands) {
     EXPECT_TRUE(gives("7 mod -2", 1));
     EXPECT_TRUE(gives("2.5 div 1", 2));
     EXPECT_TRUE(gives("3.5 div 1", 4));
+    EXPECT_TRUE(gives("7 div -1", -7));
     EXPECT_TRUE(gives("7 DIV 2", 3));
     EXPECT_TRUE(failsWith("7 div 0.4", calc));
     EXPECT_TRUE(failsWith("7 mod 0", calc));
@@ -207,6 +216,8 @@ TEST(Functions, Trigonometry) {
     EXPECT_TRUE(gives("atan(1, -1)", 3 * std::numbers::pi / 4));
     EXPECT_TRUE(gives("arcctg(0)", std::numbers::pi / 2));
     EXPECT_TRUE(failsWith("arccos(1.0000001)", calc));
+    EXPECT_TRUE(gives("arccos(1)", 0));
+    EXPECT_TRUE(gives("arccos(-1)", std::numbers::pi));
     EXPECT_TRUE(failsWith("ctg(0)", calc));
     EXPECT_TRUE(failsWith("atan(1)", syntax));
 
@@ -257,9 +268,12 @@ TEST(Functions, RoundingAndSelection) {
     EXPECT_TRUE(gives("sign(-3)", -1));
     EXPECT_TRUE(gives("abs(-3)", 3));
     EXPECT_TRUE(gives("sqrt(16)", 4));
+    EXPECT_TRUE(gives("sqrt(0)", 0));
     EXPECT_TRUE(gives("min(3)", 3));
     EXPECT_TRUE(gives("max(1, 5, 2)", 5));
     EXPECT_TRUE(gives("min(4, -1, 7, -1)", -1));
+    EXPECT_TRUE(gives("atan(min(0, -0), -1)", std::numbers::pi));  // of equal ones the first: +0
+    EXPECT_TRUE(failsWith("min(1, 1/0, )", calc));                 // the first error is the one told
     EXPECT_TRUE(failsWith("round(1e300)", calc));
     EXPECT_TRUE(failsWith("trunc(1, 0)", calc));
     EXPECT_TRUE(failsWith("round(1, 2, 3)", syntax));

@@ -295,6 +295,8 @@ TEST_F(MathParse, LastResultAcrossCalls) {
     fire(divide, realValue(1.0));
     ASSERT_EQ(results.values.size(), 1u);
     EXPECT_EQ(results.values[0].realValue, 6.0);
+    EXPECT_EQ(evaluate(divide, "").position, 0);   // after a failure, even at position 0,
+    EXPECT_EQ(evaluate(divide, "%0").value, 5.0);  // %0 is the default again
 }
 
 TEST_F(MathParse, ArgumentCountResizesKeepingLinks) {

@@ -215,6 +215,13 @@ TEST_F(Edit, EnterFiresOnEnterKeyAndIsConsumed) {
     EXPECT_EQ(toString(entered.values[0]), "42");
     EXPECT_EQ(shown(), "");
     EXPECT_EQ(keys.values.size(), 2u);  // the digits' key-downs only
+    edit->clearOnEnter = false;
+    type(box(), "7");
+    pressKey(box(), VK_RETURN);
+    EXPECT_EQ(shown(), "7");
+    edit->onEnterKey = TZT_Event{};  // unlinked: Enter is an ordinary key
+    pressKey(box(), VK_RETURN);
+    EXPECT_EQ(keys.values.back().intValue, VK_RETURN);
 }
 
 TEST_F(Edit, ACharacterBeforeAnyKeyDownIsSwallowed) {
@@ -226,23 +233,57 @@ TEST_F(Edit, ACharacterBeforeAnyKeyDownIsSwallowed) {
 }
 
 TEST_F(Edit, WindowBaseMouseAndWheelEvents) {
-    Sink downs, moves, wheels;
+    Sink downs, moves, ups, doubles, wheels;
     makeEdit(&TZTEdit::textReader);
     edit->onMouseDown = makeLink<&Sink::input>(downs);
     edit->onMouseMove = makeLink<&Sink::input>(moves);
+    edit->onMouseUp = makeLink<&Sink::input>(ups);
+    edit->onDblClick = makeLink<&Sink::input>(doubles);
     edit->onMouseWheel = makeLink<&Sink::input>(wheels);
     SendMessageW(box(), WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(3, 3));
     SendMessageW(box(), WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, MAKELPARAM(4, 3));
     SendMessageW(box(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 3));
+    SendMessageW(box(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(5, 3));
+    SendMessageW(box(), WM_MBUTTONUP, 0, MAKELPARAM(5, 3));  // (the right one opens the context menu)
+    SendMessageW(box(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 3));
     SendMessageW(box(), WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON, static_cast<WORD>(-120)), MAKELPARAM(5, 3));
     ASSERT_EQ(downs.values.size(), 1u);
     EXPECT_EQ(downs.values[0].intValue, 0);
-    ASSERT_EQ(moves.values.size(), 2u);
-    EXPECT_EQ(moves.values[0].intValue, -1);  // a button with Ctrl
-    EXPECT_EQ(moves.values[1].intValue, 0);
+    EXPECT_EQ(moves.texts(), (std::vector<std::string>{"-1", "0", "1"}));  // -1: with Ctrl
+    EXPECT_EQ(ups.texts(), (std::vector<std::string>{"2"}));               // the middle button
+    EXPECT_EQ(doubles.texts(), (std::vector<std::string>{"0"}));           // the left one
     ASSERT_EQ(wheels.values.size(), 1u);
     EXPECT_EQ(wheels.values[0].intValue, -120);
     EXPECT_EQ(edit->lastMouse().x, 5);
+    delete edit;  // before the sinks go
+    edit = nullptr;
+}
+
+TEST_F(Edit, WindowBaseFocusKeyPreviewAndResizeLinks) {
+    Sink entered, left, keys;
+    makeEdit(&TZTEdit::textReader);
+    edit->onEnter = makeLink<&Sink::input>(entered);
+    edit->onExit = makeLink<&Sink::input>(left);
+    edit->onKeyDown = makeLink<&Sink::input>(keys);
+    SetFocus(form->handle());
+    SetFocus(box());
+    EXPECT_EQ(entered.values.size(), 1u);
+    EXPECT_EQ(left.values.size(), 1u);
+    // The form sees each key first, and a key it clears goes no further.
+    form->setOnKeyDown([](TControl&, std::uint32_t& key, std::uint32_t) {
+        if (key == 'Q') key = 0;
+    });
+    type(box(), "qw");
+    EXPECT_EQ(keys.texts(), (std::vector<std::string>{std::to_string('W')}));
+    struct Grow {
+        void point(TData& data, std::uint16_t) { setInteger(data, 3); }
+    } grow;  // any change of height is answered with 3 pixels more
+    edit->resizeHeight = makeLink<&Grow::point>(grow);
+    const int height = edit->control->getHeight();
+    edit->control->setHeight(height + 40);
+    EXPECT_EQ(edit->control->getHeight(), height + 3);
+    delete edit;  // before the sinks go
+    edit = nullptr;
 }
 
 TEST_F(Edit, TabOrderAndBorders) {
@@ -262,6 +303,26 @@ TEST_F(Edit, TabOrderAndBorders) {
     plain.init();
     EXPECT_EQ(plain.control->exStyle() & WS_EX_STATICEDGE, 0u);
     EXPECT_EQ(skipped.hintTool(), 0);  // no hint: no tooltip
+    for (std::uint8_t border : {3, 4}) {
+        TZTEdit framed(form);
+        framed.edgeStyle = 0;
+        framed.borderStyle = border;
+        framed.init();
+        EXPECT_EQ(GetWindowLongW(framed.control->handle(), GWL_EXSTYLE) & 0x20201,
+                  border == 3 ? WS_EX_DLGMODALFRAME : WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME);
+    }
+}
+
+TEST_F(Edit, AlignmentAndLengthLimit) {
+    for (std::uint8_t align : {1, 2}) {
+        TZTEdit aligned(form);
+        aligned.textAlign = align;
+        aligned.maxLength = 3;
+        aligned.init();
+        const LONG style = GetWindowLongW(aligned.control->handle(), GWL_STYLE);
+        EXPECT_EQ(style & (ES_RIGHT | ES_CENTER), align == 1 ? ES_RIGHT : ES_CENTER);
+        EXPECT_EQ(SendMessageW(aligned.control->handle(), EM_GETLIMITTEXT, 0, 0), 3);
+    }
 }
 
 TEST_F(Edit, ATabOrderAboveZeroMakesTabMoveTheFocus) {

@@ -64,26 +64,33 @@ TEST_F(Components, LabelShowsItsCaptionAndReportsClicks) {
     SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(label.control->controlId, STN_CLICKED),
                  reinterpret_cast<LPARAM>(label.control->handle()));
     EXPECT_EQ(clicks.values.size(), 1u);
+    label.mouseCapture = true;  // the mouse is held from button-down to button-up
+    SendMessageW(label.control->handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(GetCapture(), label.control->handle());
+    SendMessageW(label.control->handle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(Components, LabelHoverColourAndUnderline) {
-    TZTLabel plain(form), hover(form);
+    TZTLabel plain(form), hover(form), colourOnly(form), underlineOnly(form);
     Sink entered;
     plain.onMouseEnter = makeLink<&Sink::input>(entered);
     plain.init();
-    hover.hoverColor = 0x000000FF;
-    hover.hoverUnderline = true;
+    hover.hoverColor = colourOnly.hoverColor = 0x000000FF;
+    hover.hoverUnderline = underlineOnly.hoverUnderline = true;
     hover.font.fontColor = 0x00123456;
     hover.onMouseEnter = makeLink<&Sink::input>(entered);
-    hover.init();
+    for (TZTLabel* l : {&hover, &colourOnly, &underlineOnly}) l->init();
     bool inside = true;
-    for (TZTLabel* l : {&plain, &hover}) {
+    for (TZTLabel* l : {&plain, &hover, &colourOnly, &underlineOnly}) {
         l->control->mouseHitTest = [&inside](TControl&) { return inside; };
         SendMessageW(l->control->handle(), WM_MOUSEMOVE, 0, 0);
     }
     EXPECT_EQ(entered.values.size(), 1u);  // the plain label never hooks enter and leave
     EXPECT_EQ(hover.control->font().color(), 0x000000FFu);
     EXPECT_NE(hover.control->font().fontStyle() & toolkit::TGraphicTool::fsUnderline, 0);
+    EXPECT_EQ(colourOnly.control->font().color(), 0x000000FFu);  // each alone reacts too
+    EXPECT_NE(underlineOnly.control->font().fontStyle() & toolkit::TGraphicTool::fsUnderline, 0);
     inside = false;
     SendMessageW(hover.control->handle(), WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(hover.control->font().color(), 0x00123456u);  // the font property's colour
@@ -94,12 +101,25 @@ TEST_F(Components, MemoAddsLinesAndClears) {
     TZTMemo memo(form);
     Sink changes;
     memo.onChange = makeLink<&Sink::input>(changes);
+    memo.editable = true;
     memo.init();
+    const HWND box = memo.control->handle();
+    SetFocus(box);
+    SendMessageW(box, WM_KEYDOWN, 'X', 1);
+    SendMessageW(box, WM_CHAR, 'x', 1);
+    EXPECT_EQ(changes.texts(), std::vector<std::string>{"x"});  // a typed change carries the text
+    memo.control->setControlText("");
+    changes.values.clear();
     TData message;
     setString(message, "msg");
     fireEvent(makeLink<&TZTMemo::doAdd>(memo), message);
+    memo.selectAdded = true;
     fireEvent(makeLink<&TZTMemo::doAdd>(memo), message);
     EXPECT_EQ(memo.control->getControlText(), "msg\r\nmsg");
+    DWORD start = 0, end = 0;  // the added line is selected
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 5u);
+    EXPECT_EQ(end, 8u);
     TData text;
     memo.memoText(text, 0);
     EXPECT_EQ(text.strValue, "msg\r\nmsg");
@@ -167,6 +187,23 @@ TEST_F(Components, LabelTextPaintsWithEveryAlignment) {
     edit.textAlign = 4;
     edit.init();
     EXPECT_EQ(edit.control->style() & (ES_RIGHT | ES_CENTER), 0u);
+}
+
+TEST_F(Components, MemoStylesFollowScrollBarsEditableAndEdge) {
+    form->setCtl3D(false);  // as under the converter's form: children get a plain border
+    for (int variant = 0; variant < 4; ++variant) {
+        TZTMemo memo(form);
+        memo.scrollBars = static_cast<std::uint8_t>(variant);
+        memo.editable = variant % 2 == 0;
+        memo.edgeStyle = variant < 2 ? 0 : 1;
+        memo.init();
+        const DWORD style = static_cast<DWORD>(GetWindowLongW(memo.control->handle(), GWL_STYLE));
+        EXPECT_EQ((style & WS_HSCROLL) != 0, (variant & 1) != 0) << variant;
+        EXPECT_EQ((style & WS_VSCROLL) != 0, (variant & 2) != 0) << variant;
+        EXPECT_EQ((style & ES_READONLY) != 0, !memo.editable) << variant;
+        // The edit control draws a border itself: the toolkit's record tells what was asked.
+        EXPECT_EQ((memo.control->style() & WS_BORDER) != 0, memo.edgeStyle == 1) << variant;
+    }
 }
 
 TEST_F(Components, MemoLinesAreTheStringListsLines) {

@@ -70,18 +70,64 @@ TEST_F(MainForm, CaptionAlsoNamesTheApplicationWindow) {
 
 TEST_F(MainForm, FrameStylesSetTheirBits) {
     make();
-    form->setFrameStyle(4);
-    EXPECT_EQ(form->control->style() & 0xC70000, 0xC00000u);
-    EXPECT_EQ(form->control->exStyle() & 0x181, 0x80u);
-    EXPECT_NE(form->control->style() & WS_SYSMENU, 0u);  // kept: outside the mask
-    form->setFrameStyle(2);
-    EXPECT_EQ(form->control->style() & 0xC70000, 0xC70000u);
-    EXPECT_EQ(form->control->exStyle() & 0x181, 0u);
+    constexpr DWORD rows[10][2] = {{0, 0},           {0xC20000, 0},    {0xC70000, 0}, {0xC00000, 0x100},
+                                   {0xC00000, 0x80}, {0xC40000, 0x80}, {0, 0x1},      {0x40000, 0x80},
+                                   {0, 0x201},       {0x40000, 0x200}};
+    for (std::uint8_t n = 0; n < 10; ++n) {
+        form->control->setExStyle(0);  // the client edge of rows 8 and 9 lies outside the mask
+        form->setFrameStyle(n);
+        EXPECT_EQ(form->control->style() & 0xC70000, rows[n][0]) << int(n);
+        EXPECT_EQ(form->control->exStyle() & 0x381, rows[n][1]) << int(n);
+        EXPECT_NE(form->control->style() & WS_SYSMENU, 0u);  // kept: outside the mask
+    }
     form->setFrameStyle(10);  // ignored
-    EXPECT_EQ(form->control->style() & 0xC70000, 0xC70000u);
-    form->setFrameStyle(8);
-    EXPECT_EQ(form->control->style() & 0xC70000, 0u);
-    EXPECT_EQ(form->control->exStyle() & 0x181, 0x1u);
+    EXPECT_EQ(form->control->exStyle() & 0x381, 0x200u);
+}
+
+TEST_F(MainForm, OpacityClientSizeAndStateAtTheFirstShow) {
+    make();
+    form->alphaBlend = 128;
+    form->clientSizing = true;
+    form->windowState = 2;
+    form->init();
+    RECT client;
+    GetClientRect(form->control->handle(), &client);
+    EXPECT_EQ(client.right, 300);  // width and height are the client's
+    EXPECT_EQ(client.bottom, 200);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(form->control->handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    enableEvents();
+    runInitProcs();
+    EXPECT_TRUE(IsZoomed(form->control->handle()));
+    delete form;
+    toolkit::applet->free();
+    toolkit::applet = nullptr;
+    make();
+    form->windowState = 1;
+    form->init();
+    runInitProcs();
+    EXPECT_TRUE(IsIconic(form->control->handle()));
+}
+
+TEST_F(MainForm, ABackgroundPictureTakesTheErase) {
+    make();
+    form->init();
+    form->control->setColor(0x000000FF);
+    freeObject(form->background);
+    form->background = toolkit::TBitmap::newDIBBitmap(10, 10, toolkit::pf32bit);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP picture = CreateCompatibleBitmap(screen, 4, 4);
+    const HGDIOBJ old = SelectObject(memory, picture);
+    PatBlt(memory, 0, 0, 4, 4, WHITENESS);
+    EXPECT_EQ(SendMessageW(form->control->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0), 1);
+    EXPECT_EQ(GetPixel(memory, 1, 1), 0xFFFFFFu);  // not filled with the form's colour
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(MainForm, InitPlacesTheHiddenFormCentred) {
@@ -121,8 +167,7 @@ TEST_F(MainForm, CloseQueryRefusesAUsersClose) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(closed.count, 0);
-    refuse.value = 0;
-    SendMessageW(window, WM_CLOSE, 0, 0);
+    SendMessageW(window, WM_CLOSE, 0, 1);  // a parent's close is never refused
     EXPECT_EQ(closed.count, 1);
     EXPECT_EQ(fireEventProc, &noEventProc);  // events are off once the main form closes
 }
@@ -161,6 +206,9 @@ TEST_F(MainForm, PositionsRoundTripThroughTheRegistry) {
                            &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, 70u);
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\ConverterTest", L"Height", RRF_RT_REG_DWORD, nullptr, &value,
+                 &size);
+    EXPECT_EQ(value, 200u);  // each value under its own name
     delete form;
     form = nullptr;
     toolkit::applet->free();
@@ -210,7 +258,8 @@ TEST_F(MainForm, ActivationAndResizeLinks) {
     EXPECT_EQ(deactivated.count, deactivations + 1);
     form->control->setWidth(400);
     EXPECT_EQ(form->control->getWidth(), 310);
-    form->control->setHeight(260);  // resizeHeight is unlinked: no change to the proposal
+    EXPECT_EQ(toolkit::applet->getWidth(), 310);  // the application window follows
+    form->control->setHeight(260);                // resizeHeight is unlinked: no change to the proposal
     EXPECT_EQ(form->control->getHeight(), 260);
 }
 
