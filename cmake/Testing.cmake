@@ -16,9 +16,18 @@ else()
     find_package(GTest REQUIRED)
 endif()
 
-# converter_add_test(NAME SOURCES... LIBRARIES...): one test program, one ctest entry.
+# The Windows test programs run under the tests' page heap (tests/support/PageHeap):
+# every block ends at an inaccessible page and freed blocks stay inaccessible for a
+# while, so that a use past a block or after its release ends the test with a report.
+set(CONVERTER_PAGE_HEAP ${PROJECT_SOURCE_DIR}/tests/support/PageHeap.cpp)
+
+# converter_add_test(NAME [NO_PAGE_HEAP] SOURCES... LIBRARIES...): one test program, one
+# ctest entry. NO_PAGE_HEAP: for a program that brings allocation functions of its own.
 function(converter_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "NO_PAGE_HEAP" "" "SOURCES;LIBRARIES" ${ARGN})
+    if(CMAKE_CROSSCOMPILING AND NOT ARG_NO_PAGE_HEAP)
+        list(APPEND ARG_SOURCES ${CONVERTER_PAGE_HEAP})
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main converter_options)
     add_test(NAME ${name} COMMAND ${name})

@@ -48,6 +48,7 @@ class Edit : public testsupport::FormTest {
 protected:
     void TearDown() override {
         delete edit;
+        changes = Sink{};  // before the count of blocks left
         FormTest::TearDown();
     }
     // A numeric level field as the converter has it, focused and ready for typing.

@@ -33,6 +33,15 @@ struct Answer {
 
 class MainForm : public WindowTest {
 protected:
+    void SetUp() override {
+        static const bool initListMade = [] {  // the program's list of init procedures, kept
+            addInitProc([] {}, nullptr);
+            runInitProcs();
+            return true;
+        }();
+        (void)initListMade;
+        WindowTest::SetUp();
+    }
     void TearDown() override {
         disableEvents();
         delete form;

@@ -174,6 +174,7 @@ TEST_F(Dispatch, TabCharacterIsSwallowedAndTheKeyGoesToGotoControl) {
     EXPECT_EQ(edit->getControlText(), "(&");
     EXPECT_EQ(gotoCalls.size(), 1u);
     form->free();
+    std::vector<std::pair<std::uint32_t, bool>>().swap(gotoCalls);  // no blocks left behind
 }
 
 // Character messages carry UTF-16; the handlers see Windows-1251 bytes, and the control

@@ -1,11 +1,13 @@
-// Shared set-up of the window tests: fresh application globals for every test and a
-// message pump.
+// Shared set-up of the window tests: fresh application globals for every test, a
+// message pump, and the check that a test leaves as many blocks allocated as it found
+// (the tests run under the page heap).
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/PageHeap.h"
 #include "toolkit/Application.h"
 #include "toolkit/TControl.h"
 
@@ -22,10 +24,24 @@ inline void pumpMessages() {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetApplication(); }
+    void SetUp() override {
+        resetApplication();
+        // The first window of the program makes the toolkit's lasting tables: made
+        // before the count, they do not count as the first test's blocks.
+        static const bool warmedUp = [] {
+            toolkit::TControl* form = toolkit::TControl::newForm(nullptr, "Form");
+            form->getWindowHandle();
+            form->free();
+            pumpMessages();
+            return true;
+        }();
+        (void)warmedUp;
+        allocationsAtStart_ = liveAllocations();
+    }
     void TearDown() override {
         pumpMessages();
         resetApplication();
+        EXPECT_EQ(liveAllocations(), allocationsAtStart_) << "blocks the test left allocated";
     }
     static void resetApplication() {
         toolkit::applet = nullptr;
@@ -33,6 +49,9 @@ protected:
         toolkit::appletTerminated = false;
         toolkit::appletCreated = false;
     }
+
+private:
+    std::size_t allocationsAtStart_ = 0;
 };
 
 }  // namespace testsupport
