@@ -55,7 +55,10 @@ void run(TControl*& appletVariable) {
     if (applet) applet->createWindow();
     while (!appletTerminated) {
         WaitMessage();
-        processMessages(applet);
+        // The application window is read afresh for every message: a handler may end
+        // the application, which frees it.
+        while (processMessage(applet)) {
+        }
     }
     if (appletVariable) terminateExecution(appletVariable);
 }

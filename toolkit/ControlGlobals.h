@@ -15,6 +15,4 @@ extern TMessageHandler firstChanceHook;
 extern void (*afterCreateHook)(TControl& control);
 extern void (*realignProc)(TControl* control);
 
-LRESULT CALLBACK globalWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 }  // namespace toolkit

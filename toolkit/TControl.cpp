@@ -162,7 +162,7 @@ void TControl::createChildWindows() {
 }
 
 std::wstring TControl::registeredClassName() {
-    std::string name = "obj_" + className_;
+    std::string name = classNameOwned ? className_ : "obj_" + className_;
     if (name.size() > 63) name.resize(63);  // the name buffer holds 63 characters
     return toWide(name);
 }
@@ -195,7 +195,7 @@ bool TControl::createWindow() {
     WNDCLASSW registered{};
     if (!GetClassInfoW(instance, className.c_str(), &registered)) {
         wc.lpszClassName = className.c_str();
-        wc.lpfnWndProc = globalWindowProcedure;
+        wc.lpfnWndProc = windowProcedure;
         if (!RegisterClassW(&wc)) return false;
     }
 
@@ -206,11 +206,16 @@ bool TControl::createWindow() {
     if (!isControl && (positionSet & 3) == 0) x = y = CW_USEDEFAULT;
 
     creatingWindow = this;
+    windowCreating_ = true;
     const HWND window = CreateWindowExW(
         exStyle_, className.c_str(), toWide(caption_).c_str(), style, x, y, width, height, parentWindow,
         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), instance, nullptr);
+    windowCreating_ = false;
     if (creatingWindow == this) creatingWindow = nullptr;
-    if (!window) return false;
+    if (!window) {
+        handle_ = nullptr;  // the system refused the window; its first messages had named it
+        return false;
+    }
     handle_ = window;
     SendMessageW(handle_, WM_UPDATEUISTATE, 0x10002, 0);
     if (!selfProperty(handle_)) setSelfProperty(handle_, this);
@@ -293,6 +298,8 @@ void TControl::setExStyle(DWORD exStyle) {
 }
 
 void TControl::setColor(std::uint32_t color) {
+    if (handle_ && commandActions.colorMessage)  // even when unchanged
+        SendMessageW(handle_, commandActions.colorMessage, 0, static_cast<LPARAM>(resolveColor(color)));
     if (color == color_) return;
     color_ = color;
     if (backgroundBrush_) {
@@ -460,6 +467,7 @@ HICON TControl::getIcon() {
 
 void TControl::setParent(TControl* parent) {
     if (parent == parent_) return;
+    leaveFocusRecords();
     if (parent_) {
         parent_->children_.deleteAt(parent_->children_.indexOf(this));
         if (parent_->childrenChanged) parent_->childrenChanged(nullptr);
@@ -477,6 +485,20 @@ TControl* TControl::parentForm() {
     return control;
 }
 
+bool TControl::contains(const TControl* control) const {
+    for (; control; control = control->parent_)
+        if (control == this) return true;
+    return false;
+}
+
+// The form, and the application window, forget this control (or one inside it) as the
+// one that has or gets the focus: it is going, or going elsewhere.
+void TControl::leaveFocusRecords() {
+    if (TControl* form = parent_ ? parentForm() : nullptr; form && contains(form->currentControl))
+        form->currentControl = nullptr;
+    if (applet && applet != this && contains(applet->currentControl)) applet->currentControl = nullptr;
+}
+
 bool TControl::isMainWindow() const {
     if (isControl) return false;
     if (!parent_) return this == applet || !appletCreated;
@@ -487,8 +509,7 @@ bool TControl::isMainWindow() const {
 // ---------------------------------------------------------------- destruction
 
 TControl::~TControl() {
-    TControl* form = parent_ ? parentForm() : nullptr;
-    if (form && form->currentControl == this) form->currentControl = nullptr;
+    leaveFocusRecords();
     if (handle_) ShowWindow(handle_, SW_HIDE);
     notifyDestroy();
     // Children go last-first; each leaves the family now, even one that a running
@@ -505,15 +526,17 @@ TControl::~TControl() {
     freeObject(canvas_);
     font_ = brush_ = nullptr;
     canvas_ = nullptr;
+    if (accelTable) DestroyAcceleratorTable(accelTable);
+    if (menu) DestroyMenu(menu);
     if (handle_) {
         if (IsWindow(handle_)) {
             HICON old = reinterpret_cast<HICON>(SendMessageW(handle_, WM_SETICON, ICON_BIG, 0));
             if (old && !iconShared && old != reinterpret_cast<HICON>(-1)) DestroyIcon(old);
         }
-        if (!windowGone) {
-            removeSelfProperty(handle_);
-            DestroyWindow(handle_);
-        }
+        // The window's class sees its WM_DESTROY and WM_NCDESTROY (and frees what it
+        // keeps): the dying control passes every message on to it.
+        if (!windowGone) DestroyWindow(handle_);
+        if (IsWindow(handle_)) removeSelfProperty(handle_);
         handle_ = nullptr;
     }
     if (backgroundBrush_) DeleteObject(backgroundBrush_);

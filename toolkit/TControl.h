@@ -22,6 +22,8 @@ class TCanvas;
 class TControl;
 class TGraphicTool;
 
+LRESULT CALLBACK globalWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // One window message as the handlers see it.
 struct TMsg {
     HWND hwnd = nullptr;
@@ -50,6 +52,7 @@ struct TCommandActions {
     std::uint16_t changeCode = 0;
     std::uint16_t autoSizeWidthAllowance = 0;
     std::uint16_t autoSizeHeightAllowance = 0;
+    UINT colorMessage = 0;  // sent with the resolved colour when the colour is set; 0 none
 };
 
 // Options of newEditbox.
@@ -278,6 +281,10 @@ public:
     std::int32_t tabOrderCounter = 0;  // on forms: the next child's tab order
     TCommandActions commandActions;
     const std::string& controlClassName() const { return className_; }
+    bool classNameOwned = false;  // the class is registered under its own name, without "obj_"
+    WNDPROC windowProcedure = globalWindowProcedure;  // of the classes the toolkit registers
+    HMENU menu = nullptr;                             // owned
+    HACCEL accelTable = nullptr;                      // owned
     DWORD classStyle = 0x20;
     HCURSOR cursor() const { return cursor_; }
 
@@ -298,6 +305,11 @@ private:
 
     enum class AttachedResult { notHandled, handled, freed };
     AttachedResult dispatchAttached(TMsg& msg);
+    void dispatch(TMsg& msg);
+    bool freedMeanwhile() const;  // a free is pending while the control handles a message
+    LRESULT passToClass(TMsg& msg);
+    bool contains(const TControl* control) const;  // this control or one inside it
+    void leaveFocusRecords();
     bool handleBuiltIn(TMsg& msg);  // true: the message ended directly
     bool handleKey(TMsg& msg);
     void attachMouseHandler();
@@ -306,6 +318,7 @@ private:
     std::wstring registeredClassName();
 
     HWND handle_ = nullptr;
+    bool windowCreating_ = false;  // between the request for the window and its answer
     std::string className_;
     std::string caption_;
     DWORD style_ = 0x16CF0000;

@@ -71,22 +71,38 @@ TControl::AttachedResult TControl::dispatchAttached(TMsg& msg) {
 
 LRESULT TControl::wndProc(TMsg& msg) {
     if (msg.hwnd && !handle_) handle_ = msg.hwnd;
+    // A control whose destruction has begun, or that a handler has freed while it still
+    // handles a message, runs no handlers: only its window's own class sees the message.
+    if (refCount() < 0 || freedMeanwhile()) return passToClass(msg);
+    // The control lives until this message has been handled: a handler that frees it,
+    // or its form, only condemns it, and it dies on the way out.
+    refInc();
+    dispatch(msg);
+    refDec();
+    return msg.result;
+}
+
+bool TControl::freedMeanwhile() const { return refCount() % 2 != 0; }
+
+LRESULT TControl::passToClass(TMsg& msg) {
+    if (msg.message == WM_NCDESTROY) windowGone = true;
+    msg.result = callDefWndProc(msg);
+    return msg.result;
+}
+
+// The chain; it stops wherever a handler has freed the control.
+void TControl::dispatch(TMsg& msg) {
     const TMessageHandler after = afterHandler;
     bool handled = false;
     if (firstChanceHook) handled = firstChanceHook(*this, msg);
-    if (!handled && appletRunning && applet && applet != this && applet->onMessage)
+    if (!handled && !freedMeanwhile() && appletRunning && applet && applet != this && applet->onMessage)
         handled = applet->onMessage(msg);
-    if (!handled && onMessage) handled = onMessage(msg);
-    if (!handled) {
-        const AttachedResult attached = dispatchAttached(msg);
-        // A control freed by its handlers is gone: nothing may touch it any more.
-        if (attached == AttachedResult::freed) return msg.result;
-        handled = attached == AttachedResult::handled;
-    }
-    if (!handled && extraDispatch) handled = extraDispatch(*this, msg);
-    if (!handled && handleBuiltIn(msg)) return msg.result;
-    if (!appletTerminated && !windowGone && after) after(*this, msg);
-    return msg.result;
+    if (!handled && !freedMeanwhile() && onMessage) handled = onMessage(msg);
+    if (!handled && !freedMeanwhile()) handled = dispatchAttached(msg) != AttachedResult::notHandled;
+    if (!handled && !freedMeanwhile() && extraDispatch) handled = extraDispatch(*this, msg);
+    if (freedMeanwhile()) return;
+    if (!handled && handleBuiltIn(msg)) return;
+    if (!appletTerminated && !windowGone && !freedMeanwhile() && after) after(*this, msg);
 }
 
 bool TControl::doSetFocus() {
@@ -196,6 +212,10 @@ bool TControl::handleBuiltIn(TMsg& msg) {
         }
         case WM_NCDESTROY:
             removeSelfProperty(msg.hwnd);
+            if (windowCreating_) {  // a window the system refused: createWindow answers for it
+                msg.result = callDefWndProc(msg);
+                return false;
+            }
             if (this == applet && msg.hwnd == handle_) return false;
             if (isMainWindow()) {
                 PostMessageW(msg.hwnd, msgFreeControl, 0, 0);

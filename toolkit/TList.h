@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "toolkit/TObj.h"
 
@@ -11,6 +10,7 @@ namespace toolkit {
 class TList : public TObj {
 public:
     explicit TList(std::int32_t addBy = 4) : addBy(addBy) {}
+    ~TList() override;
 
     void add(void* item);
     void insert(std::int32_t index, void* item);   // index 0..count
@@ -23,14 +23,15 @@ public:
     void clear();
 
     std::int32_t count() const { return count_; }
-    std::int32_t capacity() const { return static_cast<std::int32_t>(items_.size()); }
-    void* const* items() const { return items_.data(); }
+    std::int32_t capacity() const { return capacity_; }
+    void* const* items() const { return items_; }
 
     std::int32_t addBy;  // growth step; 0 or less counts as 4
 
 private:
-    std::vector<void*> items_;  // all allocated slots: size() is the capacity
+    void** items_ = nullptr;  // one block of capacity_ slots
     std::int32_t count_ = 0;
+    std::int32_t capacity_ = 0;
 };
 
 }  // namespace toolkit

@@ -1,6 +1,7 @@
 #include "toolkit/TStrList.h"
 
 #include <cstring>
+#include <string>
 
 namespace toolkit {
 
@@ -22,6 +23,7 @@ void TStrList::insert(std::int32_t index, std::string_view text) {
     if (!list_) list_ = std::make_unique<TList>();
     list_->insert(index, copy);
     ++count_;
+    stringsInserted(index, 1);
 }
 
 bool TStrList::insideTextBuffer(const char* s) const {
@@ -62,7 +64,14 @@ void TStrList::appendToTextBuffer(std::string_view text) {
 }
 
 void TStrList::setText(std::string_view text, bool append) {
-    if (!append) clear();
+    std::string own;
+    if (!append) {
+        if (count_ > 0 || textBuffer_) {  // clear would free a text that is one of the lines
+            own.assign(text);
+            text = own;
+        }
+        clear();
+    }
     if (text.empty()) return;
     const std::int32_t start = textSize_;
     appendToTextBuffer(text);
@@ -81,6 +90,7 @@ void TStrList::setText(std::string_view text, bool append) {
     if (list_->capacity() < count_) list_->setCapacity(count_);
 
     // The lines stay inside the block: each ending CR becomes the line's terminator.
+    const std::int32_t first = list_->count();
     char* p = textBuffer_.get() + start;
     char* const end = p + text.size();
     while (p < end) {
@@ -90,6 +100,7 @@ void TStrList::setText(std::string_view text, bool append) {
         *p++ = '\0';
         if (p < end && *p == LF) ++p;
     }
+    stringsInserted(first, lines);
 }
 
 std::int32_t TStrListEx::addObject(std::string_view text, void* object) {
@@ -100,7 +111,11 @@ std::int32_t TStrListEx::addObject(std::string_view text, void* object) {
 
 void TStrListEx::insertObject(std::int32_t index, std::string_view text, void* object) {
     insert(index, text);
-    objects_.insert(index, object);
+    objects_.put(index, object);
+}
+
+void TStrListEx::stringsInserted(std::int32_t index, std::int32_t count) {
+    for (std::int32_t i = 0; i < count; ++i) objects_.insert(index + i, nullptr);
 }
 
 void TStrListEx::deleteAt(std::int32_t index) {

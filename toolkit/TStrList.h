@@ -25,8 +25,15 @@ public:
     void clear();
 
     // Loads text as lines (ended by CR, an LF right after a CR skipped), replacing
-    // the list or, with append, adding to it.
+    // the list or, with append, adding to it. The text may be one of the list's own.
     void setText(std::string_view text, bool append);
+
+protected:
+    // Told of every string inserted: count strings from index on.
+    virtual void stringsInserted(std::int32_t index, std::int32_t count) {
+        (void)index;
+        (void)count;
+    }
 
 private:
     bool insideTextBuffer(const char* s) const;
@@ -46,6 +53,10 @@ public:
     void* objectAt(std::int32_t index) const { return objects_.get(index); }
     std::int32_t indexOfObject(const void* object) const { return objects_.indexOf(object); }
     void deleteAt(std::int32_t index) override;
+
+protected:
+    // Every string has its object entry, an empty one unless given.
+    void stringsInserted(std::int32_t index, std::int32_t count) override;
 
 private:
     TList objects_;

@@ -162,8 +162,29 @@ TEST(TStrListEx, ObjectsFollowTheirStrings) {
     EXPECT_EQ(list.objectAt(0), &y);
     EXPECT_EQ(list.indexOfObject(&x), -1);
     EXPECT_EQ(list.objectAt(5), nullptr);
-    list.add("no object");  // a string without an object entry
+    list.add("no object");  // a string with an empty object entry
     list.deleteAt(2);
     EXPECT_EQ(list.count(), 2);
     EXPECT_EQ(list.indexOfObject(&z), 1);
+    // Loaded and inserted lines get empty objects, so the objects keep their strings.
+    list.setText("a\r\nb", false);
+    list.insert(0, "first");
+    EXPECT_EQ(list.addObject("x", &x), 3);
+    list.insertObject(1, "y", &y);
+    EXPECT_EQ(list.objectAt(0), nullptr);
+    EXPECT_EQ(list.objectAt(1), &y);
+    EXPECT_EQ(list.objectAt(4), &x);
+    list.deleteAt(4);
+    EXPECT_EQ(list.indexOfObject(&x), -1);
+    EXPECT_EQ(list.indexOfObject(&y), 1);
+}
+
+TEST(TStrList, SetTextWithOneOfTheListsOwnLines) {
+    TStrList list;
+    list.setText("one\r\ntwo", false);
+    list.add("three");
+    list.setText(list.get(2), false);  // freed by the clear that comes first
+    EXPECT_EQ(strings(list), (std::vector<std::string>{"three"}));
+    list.setText(list.get(0), false);  // a line inside the text block
+    EXPECT_EQ(strings(list), (std::vector<std::string>{"three"}));
 }

@@ -50,8 +50,17 @@ TEST_F(ApplicationLoop, TerminateExecutionTwiceDoesNothingTheSecondTime) {
     terminateExecution(appVariable);
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(appVariable, nullptr);
-    TControl* again = nullptr;
+    // A second application window ended while termination has begun: freed, but not
+    // asked to close, and its queue left alone.
+    TControl* second = TControl::newApplet("Second");
+    bool asked = false;
+    second->onClose = [&asked](TControl&, bool&) { asked = true; };
+    second->getWindowHandle();
+    applet = second;
+    TControl* again = second;
     terminateExecution(again);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(again, nullptr);
     EXPECT_EQ(destroyed, 1);
     EXPECT_TRUE(appletTerminated);
 }

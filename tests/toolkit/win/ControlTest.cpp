@@ -252,3 +252,42 @@ TEST_F(Controls, AFormOfTheAppletIsFreedWhenItsWindowIsDestroyed) {
     applet = nullptr;
     app->free();
 }
+
+TEST_F(Controls, OwnedClassNamesProceduresColourMessagesMenusAndAccelerators) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TCommandActions actions;
+    actions.colorMessage = WM_APP + 5;
+    TControl* own = TControl::newControl(form, "ConverterOwnClass", WS_CHILD, false, actions);
+    own->classNameOwned = true;
+    static int procedureCalls = 0;
+    own->windowProcedure = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        ++procedureCalls;
+        return globalWindowProcedure(window, message, wParam, lParam);
+    };
+    wchar_t name[64] = {};
+    GetClassNameW(own->getWindowHandle(), name, 64);
+    EXPECT_STREQ(name, L"ConverterOwnClass");  // registered without the prefix
+    EXPECT_GT(procedureCalls, 0);
+    static LPARAM colourSent = 0;
+    own->attachProc(TMessageHandler{[](void*, TControl&, TMsg& msg) {
+                                        if (msg.message == WM_APP + 5) colourSent = msg.lParam;
+                                        return false;
+                                    },
+                                    nullptr});
+    own->setColor(0x00123456);
+    EXPECT_EQ(colourSent, 0x123456);
+    colourSent = 0;
+    own->setColor(0x00123456);  // sent even when the colour stays
+    EXPECT_EQ(colourSent, 0x123456);
+
+    own->menu = CreateMenu();
+    ACCEL accel{FVIRTKEY, 'A', 1};
+    own->accelTable = CreateAcceleratorTableW(&accel, 1);
+    const HMENU menu = own->menu;
+    const HACCEL table = own->accelTable;
+    own->free();  // releases both
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 0);
+    form->free();
+    UnregisterClassW(L"ConverterOwnClass", GetModuleHandleW(nullptr));
+}

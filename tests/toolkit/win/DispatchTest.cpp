@@ -232,3 +232,31 @@ TEST_F(Dispatch, KeyHandlerCanStopAKey) {
     EXPECT_EQ(edit->getControlText(), "b1");
     form->free();
 }
+
+TEST_F(Dispatch, FocusReopeningAndTerminationRules) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* edit = TControl::newEditbox(form, 0);
+    form->show();
+    form->getWindowHandle();
+    // A control that is no tab stop takes no focus: its class never hears of it.
+    int entered = 0;
+    edit->onEnter = [&entered](TControl&) { ++entered; };
+    edit->tabStop = false;
+    SendMessageW(edit->handle(), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(entered, 0);
+    // A window hidden while its parent closed comes back as it was.
+    TControl* other = TControl::newForm(nullptr, "Other");
+    other->getWindowHandle();
+    other->restoreShowCmd = SW_SHOWNOACTIVATE;
+    SendMessageW(other->handle(), WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+    EXPECT_TRUE(IsWindowVisible(other->handle()));
+    EXPECT_EQ(other->restoreShowCmd, 0);
+    // Once termination has begun, attached handlers no longer run.
+    Recorder recorder{"", 'r'};
+    other->attachProc(TMessageHandler{record, &recorder});
+    appletTerminated = true;
+    other->perform(probeMessage, 0, 0);
+    EXPECT_EQ(recorder.log, "");
+    other->free();
+    form->free();
+}
