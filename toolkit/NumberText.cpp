@@ -2,6 +2,7 @@
 
 #include "toolkit/TDecimal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -25,6 +26,19 @@ char* writeDigitsBackwards(std::uint64_t value, char* end) {
         value /= 10;
     } while (value != 0);
     return end;
+}
+
+// The exponent of a number text: a sign and digits, as textToInt reads them, but held
+// at a bound far beyond any double's range instead of wrapping, so that an exponent of
+// any length saturates the reading.
+std::int64_t readExponent(std::string_view text) {
+    constexpr std::int64_t bound = std::int64_t{1} << 40;
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+    std::int64_t exponent = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), bound);
+    return negative ? -exponent : exponent;
 }
 
 }  // namespace
@@ -115,7 +129,7 @@ double textToReal(std::string_view text, bool& beyondRange) {
             if (pointPassed) break;
             pointPassed = true;
         } else if (c == 'E' || c == 'e') {
-            decimal.scale(textToInt(text.substr(i + 1)));
+            decimal.scale(readExponent(text.substr(i + 1)));
             break;
         }
         // any other character is skipped
@@ -148,6 +162,18 @@ int scaleToFifteenDigits(long double& x, std::uint64_t& mantissa) {
         if (mantissa >= 100000000000000ull) break;  // a digit at 10^14 or above
         x *= 10.0L;
         --digitExponent;
+    }
+    if (x < 1e14L) {
+        // The rounding carried into the fifteenth digit (99999999999999.6 became 10^14):
+        // the fifteen digits are those of the next scale, where only a carry past the
+        // last nine leaves 10^14 again.
+        x *= 10.0L;
+        --digitExponent;
+        mantissa = static_cast<std::uint64_t>(roundToInt64(x));
+        if (mantissa >= 1000000000000000ull) {
+            mantissa /= 10;
+            ++digitExponent;
+        }
     }
     return digitExponent;
 }

@@ -29,8 +29,7 @@ void expectLibraryReading(std::string_view text) {
 }
 
 // A plain decimal text as both readers read it alike: an optional sign, digits with
-// at most one point, and an optional exponent of at most nine digits (textToInt
-// wraps longer ones).
+// at most one point, and an optional exponent of any length.
 bool isPlainDecimal(std::string_view s) {
     std::size_t i = 0, digits = 0;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
@@ -44,7 +43,7 @@ bool isPlainDecimal(std::string_view s) {
     const std::size_t exponentStart = i;
     for (; i < s.size() && isDigit(s[i]); ++i) {
     }
-    return i == s.size() && i > exponentStart && i - exponentStart <= 9;
+    return i == s.size() && i > exponentStart;
 }
 
 // What realToText writes: no exponent, at most 15 significant digits, no trailing
@@ -73,6 +72,16 @@ void checkWritten(double x) {
     }
     if (points == 1 && (text.back() == '0' || text.back() == '.')) std::abort();
     expectLibraryReading(text);
+    // The text is x to fifteen significant digits: read back, within half a unit of the
+    // fifteenth (a little more for the scaling's arithmetic) and the double's own
+    // spacing. None of the fifteen is lost.
+    if (x != 0) {
+        const long double magnitude = std::fabs(static_cast<long double>(x));
+        const long double unit = std::pow(10.0L, std::floor(std::log10(magnitude)) - 14);
+        const long double spacing = std::fabs(std::nextafter(x, 2 * x) - x);
+        const long double error = std::fabs(static_cast<long double>(toolkit::textToReal(text)) - x);
+        if (error > 0.5001L * unit + spacing) std::abort();
+    }
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ TEST(HexToInt, PrefixDigitsAndOverflow) {
     EXPECT_EQ(hexToInt("aBcD"), 0xABCD);
     EXPECT_EQ(hexToInt("10"), 16);  // the digit 0
     EXPECT_EQ(hexToInt("$A0"), 160);
+    EXPECT_EQ(hexToInt("$$1"), 0);  // one "$" only
 }
 
 TEST(IntegerPower, ExponentsAndEndlessLoopsAvoided) {
@@ -132,6 +133,12 @@ TEST(TextToReal, BeyondTheDoubleRangeStaysFinite) {
     EXPECT_EQ(textToReal("1e-400"), 0.0);
     EXPECT_EQ(textToReal(std::string(6000, '9') + "e-9999"), 0.0);  // inf * 0 is no NaN
     EXPECT_EQ(textToReal(std::string(6000, '9')), largest);
+    // Exponents beyond 32 bits saturate too, as the mantissa and sign say.
+    EXPECT_EQ(textToReal("1e-999999999999"), 0.0);
+    EXPECT_EQ(textToReal("1e999999999999"), largest);
+    EXPECT_EQ(textToReal("-1e999999999999"), -largest);
+    EXPECT_EQ(textToReal("1e-21474836311"), 0.0);
+    EXPECT_EQ(textToReal("0e999999999999"), 0.0);
 }
 
 // The C library's reading, correctly rounded, with its infinities saturated as ours are.
@@ -225,10 +232,9 @@ TEST(ExtendedToText, NoExponentTrailingZerosOrPoint) {
     EXPECT_EQ(extendedToText(999999999999999.5L), "1000000000000000");
     EXPECT_EQ(extendedToText(0.9999999999999999L), "1");
     EXPECT_EQ(extendedToText(5e12L), "5000000000000");
-    // Rounding tests for the digit at 10^14 after rounding, so a value whose first
-    // rounding carries into the 14th digit comes out with one digit less.
-    EXPECT_EQ(extendedToText(9.99999999999999e12L), "10000000000000");
-    EXPECT_EQ(extendedToText(99999.9999999999L), "100000");
+    // A value whose rounding at fourteen digits would carry keeps its fifteen.
+    EXPECT_EQ(extendedToText(9.99999999999999e12L), "9999999999999.99");
+    EXPECT_EQ(extendedToText(99999.9999999999L), "99999.9999999999");
     EXPECT_EQ(extendedToText(9.99999999999994e12L), "9999999999999.94");
     const std::string big = realToText(1e308);
     EXPECT_EQ(big.size(), 309u);
@@ -244,6 +250,11 @@ TEST(RealToText, ConverterResults) {
     EXPECT_EQ(realToText(33.4965436652221), "33.4965436652221");
     EXPECT_EQ(realToText(9999.99990059543), "9999.99990059543");
     EXPECT_EQ(realToText(std::numeric_limits<double>::denorm_min()).substr(0, 8), "0.000000");
+    // A rounding that carries at the fourteenth digit keeps the fifteenth.
+    EXPECT_EQ(realToText(999999999999999.0), "999999999999999");
+    EXPECT_EQ(realToText(0.999999999999999), "0.999999999999999");
+    EXPECT_EQ(realToText(99999999999999.99), "100000000000000");
+    EXPECT_EQ(realToText(9999999999999999.0), "10000000000000000");
 }
 
 TEST(RealToText, ConverterFormulaFor120dB) {
@@ -280,6 +291,8 @@ TEST(Rounding, TiesToEvenAndTheIndefiniteValue) {
     EXPECT_EQ(roundToInt64(0x1p63L), std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(roundToInt64(0x1p63L - 0.5L), std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(roundToInt64(-0x1p63L), std::numeric_limits<std::int64_t>::min());
+    EXPECT_TRUE(fitsInt64(-0x1p63L));  // the lowest 64-bit integer is one
+    EXPECT_FALSE(fitsInt64(-0x1p63L - 2.0L));
     EXPECT_EQ(roundToInt64(std::numeric_limits<long double>::quiet_NaN()),
               std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(roundToInt32(4294967296.0L + 5.0L), 5);  // low 32 bits
