@@ -186,6 +186,8 @@ TEST(Literals, BeyondTheDoubleRangeAreCalculationErrorsThere) {
     EXPECT_TRUE(failsWith("2 + 1.8e308 * 0", calc, 11));
     EXPECT_TRUE(gives("1.7976931348623158e308 > 0", 1));  // still the largest double
     EXPECT_TRUE(gives("1e-999", 0));                      // below the range: zero, as before
+    EXPECT_TRUE(failsWith("1e99999999999", calc));        // an exponent beyond 32 bits too
+    EXPECT_TRUE(gives("1e-99999999999", 0));
     EXPECT_TRUE(gives("0.1 + 0.2", 0.1 + 0.2));
 }
 
