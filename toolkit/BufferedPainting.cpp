@@ -178,10 +178,9 @@ void paintChildFrames(HWND window) {
     }
 }
 
-// Leaves out of dc the windows of the control's descendants that paint themselves.
-void excludeSelfPainting(TControl& control, HDC windowDC) {
-    RECT frame;
-    GetWindowRect(control.handle(), &frame);
+// Leaves out of the painted window's context the windows of the control's descendants
+// that paint themselves; frame is the painted window's rectangle on the screen.
+void excludeSelfPainting(TControl& control, HDC windowDC, const RECT& frame) {
     for (std::int32_t i = 0; i < control.childCount(); ++i) {
         TControl& child = *control.child(i);
         if (!child.handle()) continue;
@@ -191,7 +190,7 @@ void excludeSelfPainting(TControl& control, HDC windowDC) {
             OffsetRect(&r, -frame.left, -frame.top);
             ExcludeClipRect(windowDC, r.left, r.top, r.right, r.bottom);
         } else {
-            excludeSelfPainting(child, windowDC);
+            excludeSelfPainting(child, windowDC, frame);
         }
     }
 }
@@ -269,11 +268,11 @@ void bufferedPaint(TControl& control) {
     }
 
     const HDC frameDC = GetWindowDC(window);
-    excludeSelfPainting(control, frameDC);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    excludeSelfPainting(control, frameDC, frame);
     POINT at{0, 0};
     if (control.isForm) {
-        RECT frame;
-        GetWindowRect(window, &frame);
         ClientToScreen(window, &at);
         at.x -= frame.left;
         at.y -= frame.top;

@@ -1,7 +1,9 @@
 #include "toolkit/TBitmap.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "toolkit/TCanvas.h"
 
@@ -25,11 +27,24 @@ int TBitmap::rowSize(TPixelFormat format, int width) {
     return ((bitsPerPixel(format) * width + 31) / 8) & ~3;
 }
 
+namespace {
+
+// Whether a picture of the size can be made: rows and the whole picture within the
+// 32-bit sizes the system's bitmaps have.
+bool makeable(int width, int height, TPixelFormat format) {
+    if (width <= 0 || height <= 0) return false;
+    const std::int64_t row = (std::int64_t{TBitmap::bitsPerPixel(format)} * width + 31) / 32 * 4;
+    return row * height <= std::numeric_limits<std::int32_t>::max();
+}
+
+}  // namespace
+
 TBitmap* TBitmap::newDIBBitmap(int width, int height, TPixelFormat format) {
     auto* bitmap = new TBitmap;
+    bitmap->format_ = format == pfDevice ? pf16bit : format;
+    if (!makeable(width, height, bitmap->format_)) return bitmap;  // a failure gives an empty bitmap
     bitmap->width_ = width;
     bitmap->height_ = height;
-    bitmap->format_ = format == pfDevice ? pf16bit : format;
     if (!bitmap->empty()) {
         bitmap->fillInfo();
         bitmap->heldBits_.assign(static_cast<std::size_t>(bitmap->scanlineSize_) * height, 0);
@@ -51,10 +66,21 @@ void TBitmap::fillInfo() {
         const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
         std::memcpy(info_.colors, masks, sizeof masks);
     }
+    // The formats with a colour table get a grey scale from black to white.
+    if (h.biBitCount <= 8) {
+        const int colours = 1 << h.biBitCount;
+        for (int i = 0; i < colours; ++i) {
+            const auto grey = static_cast<BYTE>(i * 255 / (colours - 1));
+            info_.colors[i] = RGBQUAD{grey, grey, grey, 0};
+        }
+    }
     scanlineSize_ = rowSize(format_, width_);
 }
 
-TBitmap::~TBitmap() { clear(); }
+TBitmap::~TBitmap() {
+    clear();
+    freeObject(canvas_);
+}
 
 HBITMAP TBitmap::handle() {
     if (!handle_ && bits_ && !heldBits_.empty()) {
@@ -76,23 +102,32 @@ std::uint8_t* TBitmap::scanLine(int y) {
     return bits_ + static_cast<std::size_t>(scanlineSize_) * (height_ - 1 - y);  // rows go bottom-up
 }
 
+// The canvas lives as long as the bitmap, with its tools: drawing the bitmap elsewhere or
+// resizing it takes only the canvas's context, which the canvas asks for again (a
+// memory context with the bitmap selected) when it next draws.
 TCanvas* TBitmap::canvas() {
-    if (!canvas_ && !empty() && handle()) {
+    if (empty() || !handle()) return nullptr;
+    if (!canvas_) {
         canvas_ = new TCanvas;
-        const HDC dc = CreateCompatibleDC(nullptr);
-        previousObject_ = SelectObject(dc, handle_);
-        canvas_->setDCHandle(dc);
+        canvas_->getHandleProc = [this](bool&) { return attachContext(); };
     }
+    canvas_->getDCHandle();
     return canvas_;
+}
+
+HDC TBitmap::attachContext() {
+    if (empty() || !handle()) return nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    previousObject_ = SelectObject(dc, handle_);
+    return dc;
 }
 
 void TBitmap::detachCanvas() {
     if (!canvas_) return;
-    const HDC dc = canvas_->getDCHandle();
+    const HDC dc = canvas_->currentDC();
     if (dc && previousObject_) SelectObject(dc, previousObject_);
     previousObject_ = nullptr;
-    canvas_->free();
-    canvas_ = nullptr;
+    canvas_->setDCHandle(nullptr);
 }
 
 void TBitmap::draw(HDC dc, int x, int y) {

@@ -39,7 +39,7 @@ public:
     static int rowSize(TPixelFormat format, int width);
 
     HBITMAP handle();   // made on demand
-    TCanvas* canvas();  // a memory context with the bitmap selected, made on demand
+    TCanvas* canvas();  // a memory context with the bitmap selected, made on demand; none while empty
     // The pixel row y (0 at the top) while the picture is held as rows.
     std::uint8_t* scanLine(int y);
 
@@ -55,6 +55,7 @@ public:
 private:
     TBitmap() = default;
     void fillInfo();
+    HDC attachContext();
     void detachCanvas();
     void rebuild(int oldWidth, int oldHeight);
 

@@ -77,6 +77,9 @@ void TCanvas::setDCHandle(HDC dc, bool fromWindow) {
 }
 
 HDC TCanvas::getDCHandle() {
+    // Within its owner's paint cycle a canvas draws into the paint context, whatever
+    // context it kept from before (a text measured for an auto-size, say).
+    if (ownerControl && ownerControl->paintDC && dcHandle_ != ownerControl->paintDC) setDCHandle(nullptr);
     if (getHandleProc && !dcHandle_) {
         bool fromWindow = false;
         const HDC dc = getHandleProc(fromWindow);

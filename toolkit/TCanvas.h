@@ -28,6 +28,7 @@ public:
     // from the owner's window, DeleteDC otherwise, never the owner's paint context).
     void setDCHandle(HDC dc, bool fromWindow = false);
     HDC getDCHandle();
+    HDC currentDC() const { return dcHandle_; }  // without asking for one
     HDC requiredState(std::uint8_t flags);
 
     void moveTo(int x, int y);
@@ -52,8 +53,11 @@ public:
     TGraphicTool& font();
     TGraphicTool& pen();
 
-private:
+    // Selects the stock objects in place of the tools: the next operation selects them
+    // again.
     void deselectTools();
+
+private:
     void selectFont();
     void selectPen(std::uint8_t& missing);
     void selectBrush();

@@ -54,12 +54,12 @@ TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWante
     boundsRect_.bottom = boundsRect_.top + 64;
     // Copies of the parent's tools, sharing their handles while they stay equal.
     if (parent->font_) {
-        font_ = parent->font_->clone();
+        adoptFont(parent->font_->clone());
         font_->parentTool = parent->font_;
         applyFont();
     }
     if (parent->brush_) {
-        brush_ = parent->brush_->clone();
+        adoptBrush(parent->brush_->clone());
         brush_->parentTool = parent->brush_;
     }
 }
@@ -345,24 +345,40 @@ TCanvas& TControl::canvas() {
 }
 
 TGraphicTool& TControl::font() {
-    if (!font_) font_ = TGraphicTool::newFont();
+    if (!font_) adoptFont(TGraphicTool::newFont());
     return *font_;
+}
+
+// The control's font is the one its canvas draws with: the canvas lets go of the old
+// handle before the tool deletes it, and follows the new description.
+void TControl::adoptFont(TGraphicTool* font) {
+    font_ = font;
+    font_->onToolChange = [this] {
+        if (!canvas_) return;
+        canvas_->deselectTools();
+        if (canvas_->canvasFont) canvas_->canvasFont->assign(*font_);
+    };
 }
 
 TGraphicTool& TControl::brush() {
     if (!brush_) {
-        brush_ = TGraphicTool::newBrush();
+        adoptBrush(TGraphicTool::newBrush());
         brush_->setColor(color_);
-        brush_->onToolChange = [this] {
-            color_ = brush_->color();
-            if (backgroundBrush_) {
-                DeleteObject(backgroundBrush_);
-                backgroundBrush_ = nullptr;
-            }
-            if (!paintDC) invalidate();
-        };
     }
     return *brush_;
+}
+
+// A change of the brush is a change of the control's colour.
+void TControl::adoptBrush(TGraphicTool* brush) {
+    brush_ = brush;
+    brush_->onToolChange = [this] {
+        color_ = brush_->color();
+        if (backgroundBrush_) {
+            DeleteObject(backgroundBrush_);
+            backgroundBrush_ = nullptr;
+        }
+        if (!paintDC) invalidate();
+    };
 }
 
 void TControl::applyFont() {

@@ -314,6 +314,8 @@ private:
     bool handleKey(TMsg& msg);
     void attachMouseHandler();
     void installKeyHandler();
+    void adoptFont(TGraphicTool* font);
+    void adoptBrush(TGraphicTool* brush);
     void createChildWindows();
     std::wstring registeredClassName();
 

@@ -352,8 +352,10 @@ bool mouseHandler(void*, TControl& control, TMsg& msg) {
     // wheel the delta in the high word.
     mouse.shift = static_cast<std::uint32_t>(msg.wParam) & 0xFFFF001Fu;
     if (GetKeyState(VK_MENU) < 0) mouse.shift |= 32;
-    mouse.x = static_cast<std::int16_t>(LOWORD(msg.lParam));
-    mouse.y = static_cast<std::int16_t>(HIWORD(msg.lParam));
+    POINT at{static_cast<std::int16_t>(LOWORD(msg.lParam)), static_cast<std::int16_t>(HIWORD(msg.lParam))};
+    if (msg.message == WM_MOUSEWHEEL) ScreenToClient(msg.hwnd, &at);  // the wheel's are the screen's
+    mouse.x = static_cast<std::int16_t>(at.x);
+    mouse.y = static_cast<std::int16_t>(at.y);
     msg.result = 0;
     return control.dispatchMouse(msg.message, mouse);
 }

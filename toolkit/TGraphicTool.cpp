@@ -81,7 +81,10 @@ void TGraphicTool::toolChanged() {
 
 HGDIOBJ TGraphicTool::getToolHandle() {
     if (toolHandle_ && resolveColor(data_.color) != colorRGB_) deleteHandle();  // a system colour changed
-    if (parentTool && sameData(*parentTool)) return parentTool->getToolHandle();
+    if (parentTool && sameData(*parentTool)) {
+        colorRGB_ = resolveColor(data_.color);  // the colour of the handle it shares
+        return parentTool->getToolHandle();
+    }
     if (!toolHandle_) {
         colorRGB_ = resolveColor(data_.color);
         makeHandle();
@@ -174,6 +177,19 @@ void TGraphicTool::setFontCharset(std::uint8_t charset) {
 void TGraphicTool::setBrushStyle(std::uint8_t style) {
     if (style == data_.brush.style) return;
     data_.brush.style = style;
+    toolChanged();
+}
+
+void TGraphicTool::setHatchColor(std::uint32_t color) {
+    if (color == data_.brush.hatchColor) return;
+    data_.brush.hatchColor = color;
+    toolChanged();
+}
+
+void TGraphicTool::setPatternBitmap(HBITMAP pattern) {
+    if (pattern == data_.brush.pattern) return;
+    if (data_.brush.pattern) DeleteObject(data_.brush.pattern);
+    data_.brush.pattern = pattern;
     toolChanged();
 }
 

@@ -48,6 +48,8 @@ public:
     // Brushes.
     void setBrushStyle(std::uint8_t style);  // 0 solid, 1 clear, 2.. hatched (style - 2)
     std::uint8_t brushStyle() const { return data_.brush.style; }
+    void setHatchColor(std::uint32_t color);  // the colour of a hatched brush's lines
+    void setPatternBitmap(HBITMAP pattern);   // owned by the tool from now on; none: no pattern
 
     // Pens.
     void setPenStyle(std::uint8_t style);

@@ -206,7 +206,8 @@ position_store() {
     check "the guard opened" "0" "$(text_at $GUARD)"
     xdotool key alt+F4
     check "the second close ends it" "0" "$(wait_for_exit)"
-    check_true "the position stored beside the program" grep -q "Width=" "$INI"
+    # (a new ini file is a UTF-16 one)
+    check_true "the position stored beside the program" grep -q "Width=" <(iconv -f UTF-16 -t UTF-8 "$INI")
 
     start_program "$GALLERY"
     wait_for_window

@@ -17,8 +17,8 @@ LIST = Path(__file__).with_name("mutants.txt")
 
 
 class Mutant:
-    def __init__(self, path, preset, test, line):
-        self.path, self.preset, self.test, self.line = path, preset, test, line
+    def __init__(self, path, preset, test, target, line):
+        self.path, self.preset, self.test, self.target, self.line = path, preset, test, target, line
         self.original = None
         self.replacement = None
 
@@ -37,8 +37,8 @@ def read_mutants():
             continue
         kind, rest = raw[0], raw[2:] if len(raw) > 2 else ""
         if kind == "@":
-            path, preset, test = rest.split()
-            mutants.append(Mutant(path, preset, test, number))
+            path, preset, test, *target = rest.split()
+            mutants.append(Mutant(path, preset, test, target[0] if target else test, number))
         elif kind == "-":
             mutants[-1].original = text_of(rest)
         elif kind == "+":
@@ -68,7 +68,7 @@ def run(mutant):
         return "invalid: the text does not occur exactly once"
     try:
         source.write_text(text.replace(mutant.original, mutant.replacement), encoding="utf-8")
-        if not build(mutant.preset, mutant.test):
+        if not build(mutant.preset, mutant.target):
             return "invalid: it does not build"
         return "survived" if test_passes(mutant.preset, mutant.test) else "killed"
     finally:
@@ -84,8 +84,8 @@ def main(words):
         outcome = run(mutant)
         outcomes.setdefault(outcome, []).append(mutant)
         print(f"{index}/{len(mutants)} {outcome}: {mutant.name()}", flush=True)
-    for preset, test in sorted({(m.preset, m.test) for m in mutants}):
-        build(preset, test)  # the unmutated programs again
+    for preset, target in sorted({(m.preset, m.target) for m in mutants}):
+        build(preset, target)  # the unmutated programs again
     killed = len(outcomes.get("killed", []))
     tried = killed + len(outcomes.get("survived", []))
     print(f"\n{killed} of {tried} mutants killed")

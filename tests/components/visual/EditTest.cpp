@@ -247,7 +247,10 @@ TEST_F(Edit, WindowBaseMouseAndWheelEvents) {
     SendMessageW(box(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(5, 3));
     SendMessageW(box(), WM_MBUTTONUP, 0, MAKELPARAM(5, 3));  // (the right one opens the context menu)
     SendMessageW(box(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 3));
-    SendMessageW(box(), WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON, static_cast<WORD>(-120)), MAKELPARAM(5, 3));
+    POINT screen{5, 3};  // the wheel message carries screen coordinates
+    ClientToScreen(box(), &screen);
+    SendMessageW(box(), WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON, static_cast<WORD>(-120)),
+                 MAKELPARAM(screen.x, screen.y));
     ASSERT_EQ(downs.values.size(), 1u);
     EXPECT_EQ(downs.values[0].intValue, 0);
     EXPECT_EQ(moves.texts(), (std::vector<std::string>{"-1", "0", "1"}));  // -1: with Ctrl

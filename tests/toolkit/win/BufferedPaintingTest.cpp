@@ -1,4 +1,6 @@
 // Buffered painting of a form with a transparent label, checked by its pixels.
+#include <string>
+
 #include "tests/toolkit/win/WindowTest.h"
 #include "toolkit/BufferedPainting.h"
 #include "toolkit/TBitmap.h"
@@ -145,6 +147,14 @@ TEST_F(BufferedPainting, TheBufferIsReusedWithinThirtyTwoPixels) {
     repaintAt(160, 60);  // larger than the buffer: renewed at the new size
     EXPECT_EQ(s.form->bufferWidth, 160);
     EXPECT_EQ(GetObjectType(first), 0u);  // replaced buffers are deleted
+    repaintAt(128, 60);                   // one side at a time: 32 narrower still fits,
+    EXPECT_EQ(s.form->bufferWidth, 160);
+    repaintAt(127, 60);  // 33 does not
+    EXPECT_EQ(s.form->bufferWidth, 127);
+    repaintAt(127, 28);
+    EXPECT_EQ(s.form->bufferHeight, 60);
+    repaintAt(127, 27);
+    EXPECT_EQ(s.form->bufferHeight, 27);
     const HBITMAP last = s.form->bufferBitmap;
     const HBRUSH background = s.form->backgroundBrush();
     s.form->free();
@@ -154,9 +164,11 @@ TEST_F(BufferedPainting, TheBufferIsReusedWithinThirtyTwoPixels) {
 
 TEST_F(BufferedPainting, AControlThatPaintsItselfIsCutOutOfTheCopy) {
     Scene s = transparentLabelScene();
-    TControl* own = TControl::newLabel(s.form, "");
+    TControl* panel = TControl::newControl(s.form, "STATIC", WS_CHILD | WS_VISIBLE, false, {});
+    panel->setBoundsRect(RECT{100, 40, 190, 95});
+    TControl* own = TControl::newLabel(panel, "");  // inside a child that does not
     own->paintsItself = true;
-    own->setBoundsRect(RECT{120, 50, 160, 90});
+    own->setBoundsRect(RECT{20, 10, 60, 50});
     s.form->createWindow();
     UpdateWindow(s.form->handle());
     pumpMessages();
@@ -217,5 +229,24 @@ TEST_F(BufferedPainting, ColourMessagesOfATransparentLabelGiveTheNullBrush) {
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetStockObject(NULL_BRUSH));
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     ReleaseDC(s.form->handle(), dc);
+    s.form->free();
+}
+
+TEST_F(BufferedPainting, OutsideTheBufferChildrenNeitherEraseNorPaintTheirFrames) {
+    Scene s = transparentLabelScene();
+    std::string seen;
+    s.label->onMessage = [&seen](TMsg& msg) {
+        if (msg.message == WM_NCPAINT) seen += "frame ";
+        if (msg.message == WM_ERASEBKGND) seen += "erase ";
+        return false;
+    };
+    SendMessageW(s.label->handle(), WM_NCPAINT, 1, 0);
+    s.form->bufferPainting = true;  // a transparent control never erases, not even then
+    const HDC dc = GetDC(s.label->handle());
+    SendMessageW(s.label->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(s.label->handle(), dc);
+    s.form->bufferPainting = false;
+    EXPECT_EQ(seen, "");
+    s.label->onMessage = nullptr;
     s.form->free();
 }

@@ -89,18 +89,24 @@ TEST_F(Drawing, ADashedPenAlsoSetsTheBrushBackground) {
     TBitmap* bitmap = whiteBitmap(20, 20);
     TCanvas& canvas = *bitmap->canvas();
     canvas.brush().setColor(red);
-    canvas.pen().setPenStyle(PS_SOLID);
-    canvas.lineTo(5, 5);
-    EXPECT_EQ(canvas.canvasState() & TCanvas::csBrushValid, TCanvas::csBrushValid);  // lines need it
-    canvas.pen().setPenStyle(PS_DASH);                                               // deselects the tools
-    EXPECT_EQ(canvas.canvasState() & (TCanvas::csPenValid | TCanvas::csBrushValid), 0);
+    canvas.pen().setPenStyle(PS_DASH);
+    canvas.textOut(0, 0, "x");  // selects the brush, not the pen
     const HDC dc = canvas.getDCHandle();
     SetBkColor(dc, white);
     SetBkMode(dc, TRANSPARENT);
     canvas.moveTo(0, 10);
-    canvas.lineTo(19, 10);
+    canvas.lineTo(19, 10);  // the dashed pen selects the brush again, for its gaps
     EXPECT_EQ(GetBkColor(dc), red);
     EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    // A brush that is not solid: transparent gaps, on the complement of its colour.
+    canvas.brush().setBrushStyle(2 + HS_VERTICAL);
+    canvas.brush().setHatchColor(blue);
+    canvas.rectangle(0, 12, 20, 20);
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    EXPECT_EQ(GetBkColor(dc), ~red & 0xFFFFFFu);
+    int hatched = 0;
+    for (int x = 1; x < 19; ++x) hatched += pixel(bitmap, x, 17) == blue;  // lines in the hatch colour
+    EXPECT_GT(hatched, 0);
     bitmap->free();
     expectNoToolLeaks();
 }
@@ -168,6 +174,8 @@ TEST_F(Drawing, ChildrenWithTheParentsColourShareItsBrushes) {
     EXPECT_EQ(b->backgroundBrush(), form->backgroundBrush());
     EXPECT_EQ(a->brush().getToolHandle(), form->brush().getToolHandle());
     EXPECT_EQ(b->brush().getToolHandle(), form->brush().getToolHandle());
+    a->brush().setColor(0x00102030);  // the brush's colour is the control's
+    EXPECT_EQ(a->color(), 0x00102030u);
     b->setColor(0x00000080);  // a colour of its own: a brush of its own
     EXPECT_NE(b->backgroundBrush(), form->backgroundBrush());
     EXPECT_NE(b->brush().getToolHandle(), form->brush().getToolHandle());
@@ -176,6 +184,12 @@ TEST_F(Drawing, ChildrenWithTheParentsColourShareItsBrushes) {
 }
 
 TEST_F(Drawing, BitmapFormatsAndRows) {
+    for (TPixelFormat format : {pf1bit, pf4bit, pf8bit}) {  // a grey-scale colour table
+        TBitmap* bitmap = TBitmap::newDIBBitmap(8, 8, format);
+        PatBlt(bitmap->canvas()->getDCHandle(), 0, 0, 8, 8, WHITENESS);
+        EXPECT_EQ(pixel(bitmap, 3, 3), white) << int(format);
+        bitmap->free();
+    }
     EXPECT_EQ(TBitmap::rowSize(pf24bit, 5), 16);
     EXPECT_EQ(TBitmap::rowSize(pf1bit, 10), 4);
     EXPECT_EQ(TBitmap::rowSize(pf32bit, 3), 12);
@@ -188,6 +202,11 @@ TEST_F(Drawing, BitmapFormatsAndRows) {
 
 TEST_F(Drawing, AZeroSizedBitmapDrawsNothing) {
     TBitmap* target = whiteBitmap(10, 10);
+    for (const auto& [width, height] : {std::pair{-5, 10}, {10, -1}, {0x40000000, 1}, {100000, 100000}}) {
+        TBitmap* impossible = TBitmap::newDIBBitmap(width, height, pf32bit);  // no picture, no end
+        EXPECT_TRUE(impossible->empty());
+        impossible->free();
+    }
     TBitmap* empty = TBitmap::newDIBBitmap(0, 10, pf32bit);
     EXPECT_EQ(empty->canvas(), nullptr);
     EXPECT_EQ(empty->handle(), nullptr);
@@ -202,6 +221,8 @@ TEST_F(Drawing, BitmapsDrawAndKeepTheirPictureWhenResized) {
     std::uint8_t* row = picture->scanLine(1);  // rows held as BGRA, top row first
     row[4 * 2 + 2] = 255;                      // (2, 1) red
     TBitmap* target = whiteBitmap(10, 10);
+    TCanvas& canvas = *picture->canvas();  // kept, with its tools, through draws and resizes
+    canvas.pen().setColor(blue);
     picture->draw(target->canvas()->getDCHandle(), 3, 3);
     EXPECT_EQ(pixel(target, 5, 4), red);
     EXPECT_EQ(pixel(target, 3, 3), black);
@@ -216,6 +237,10 @@ TEST_F(Drawing, BitmapsDrawAndKeepTheirPictureWhenResized) {
     EXPECT_EQ(picture->handleType(), 1);
     EXPECT_EQ(pixel(picture, 2, 1), red);
     EXPECT_EQ(pixel(picture, 2, 5), blue);
+    EXPECT_EQ(picture->canvas(), &canvas);
+    canvas.moveTo(0, 3);
+    canvas.lineTo(8, 3);
+    EXPECT_EQ(pixel(picture, 6, 3), blue);
     const HBITMAP section = picture->handle();
     const HDC memory = picture->canvas()->getDCHandle();
     picture->clear();
@@ -228,20 +253,64 @@ TEST_F(Drawing, BitmapsDrawAndKeepTheirPictureWhenResized) {
 
 TEST_F(Drawing, TheControlsPaintHandlerDrawsThroughItsCanvas) {
     TControl* form = TControl::newForm(nullptr, "Form");
-    form->setOnPaint([](TControl& control, HDC) {
+    form->font().setColor(blue);
+    COLORREF textColour = 0;
+    form->setOnPaint([&textColour](TControl& control, HDC dc) {
         TCanvas& canvas = control.canvas();
         canvas.brush().setColor(red);
         canvas.pen().setColor(red);
         canvas.rectangle(0, 0, 10, 10);
+        canvas.textOut(0, 12, "x");
+        textColour = GetTextColor(dc);
     });
     form->getWindowHandle();
+    form->canvas().textExtent("Значение");  // as an auto-size does: a window context kept
     TBitmap* target = whiteBitmap(20, 20);
     SendMessageW(form->handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target->canvas()->getDCHandle()),
                  PRF_CLIENT);
-    EXPECT_EQ(pixel(target, 5, 5), red);
+    EXPECT_EQ(pixel(target, 5, 5), red);  // into the context of the paint
     EXPECT_EQ(pixel(target, 15, 15), white);
+    EXPECT_EQ(textColour, blue);  // the font's colour
     EXPECT_EQ(form->paintDC, nullptr);
     target->free();
     form->free();
+    expectNoToolLeaks();
+}
+
+TEST_F(Drawing, AControlsFontChangeReachesItsCanvas) {
+    TControl* form = TControl::newForm(nullptr, "Form");
+    form->font().setFontHeight(-11);
+    form->getWindowHandle();
+    TCanvas& canvas = form->canvas();
+    canvas.textOut(0, 0, "x");
+    const HDC dc = canvas.getDCHandle();
+    const HGDIOBJ first = GetCurrentObject(dc, OBJ_FONT);
+    form->font().setFontHeight(-30);
+    EXPECT_NE(GetCurrentObject(dc, OBJ_FONT), first);  // let go before the old handle went
+    canvas.textOut(0, 0, "x");
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    EXPECT_GE(metrics.tmHeight, 28);
+    form->free();
+    expectNoToolLeaks();
+}
+
+TEST_F(Drawing, ASystemColourChangeRenewsATool) {
+    TGraphicTool* brush = TGraphicTool::newBrush();
+    brush->setColor(0x80000000 | COLOR_WINDOW);
+    const HGDIOBJ before = brush->getToolHandle();
+    const int element = COLOR_WINDOW;
+    const COLORREF old = GetSysColor(COLOR_WINDOW), changed = RGB(1, 2, 3);
+    SetSysColors(1, &element, &changed);
+    EXPECT_NE(brush->getToolHandle(), before);
+    EXPECT_EQ(brush->colorRGB(), changed);
+    SetSysColors(1, &element, &old);
+    const HBITMAP pattern = CreateBitmap(8, 8, 1, 1, nullptr);
+    brush->setPatternBitmap(pattern);  // owned by the tool from now on
+    LOGBRUSH description{};
+    GetObjectW(brush->getToolHandle(), sizeof description, &description);
+    EXPECT_EQ(description.lbStyle, static_cast<UINT>(BS_PATTERN));
+    brush->free();
+    EXPECT_EQ(GetObjectType(pattern), 0u);
     expectNoToolLeaks();
 }

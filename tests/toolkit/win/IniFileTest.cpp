@@ -43,3 +43,38 @@ TEST(IniFile, ValuesRoundTripAsDecimalText) {
     ini->free();
     DeleteFileW(toWide(path).c_str());
 }
+
+// Names in Cyrillic round-trip whatever the system's code page (the tests run under 1252),
+// and a second write finds the section instead of adding another.
+TEST(IniFile, CyrillicNamesRoundTripAndAnOldAnsiFileStillReads) {
+    const std::string path = programDirectory() + "ini_file_cyrillic.ini";
+    const std::wstring file = toWide(path);
+    DeleteFileW(file.c_str());
+    TIniFile* ini = openIniFile(path);
+    ini->section = "Окно";
+    ini->mode = TIniFile::write;
+    ini->valueInteger("Лево", 40);
+    ini->valueInteger("Лево", 41);
+    ini->mode = TIniFile::read;
+    EXPECT_EQ(ini->valueInteger("Лево", 0), 41);
+    wchar_t sections[64] = {};
+    GetPrivateProfileSectionNamesW(sections, 64, file.c_str());
+    EXPECT_EQ(std::wstring(sections), L"Окно");
+    EXPECT_EQ(sections[5], L'\0');  // no second section
+    DeleteFileW(file.c_str());
+
+    const HANDLE old = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const char ansi[] = "[Main]\r\nLeft=25\r\n";
+    DWORD written = 0;
+    WriteFile(old, ansi, sizeof ansi - 1, &written, nullptr);
+    CloseHandle(old);
+    ini->section = "Main";
+    EXPECT_EQ(ini->valueInteger("Left", 0), 25);
+    ini->mode = TIniFile::write;
+    ini->valueInteger("Top", 7);
+    ini->mode = TIniFile::read;
+    EXPECT_EQ(ini->valueInteger("Left", 0), 25);
+    EXPECT_EQ(ini->valueInteger("Top", 0), 7);
+    ini->free();
+    DeleteFileW(file.c_str());
+}

@@ -1,4 +1,5 @@
 // Alignment, navigation and input events on real windows.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,18 @@ TControl* squareForm() {
     form->getWindowHandle();
     form->setClientSize(200, 200);
     return form;
+}
+
+// Puts the cursor at a client point of the window; the position reaches the program a
+// little later under an X server, so this waits until it reads back.
+void placeCursor(HWND window, POINT at) {
+    ClientToScreen(window, &at);
+    SetCursorPos(at.x, at.y);
+    POINT now{};
+    for (int i = 0; i < 100 && GetCursorPos(&now) && (now.x != at.x || now.y != at.y); ++i) {
+        pumpMessages();
+        Sleep(10);
+    }
 }
 
 void pressKeys(std::initializer_list<int> keys) {
@@ -88,11 +101,26 @@ TEST_F(Layout, LeftRightAndBottomAndClamping) {
     realign(form);
     EXPECT_TRUE(boundsAre(bottom, 2, 168, 198, 198));
     EXPECT_TRUE(boundsAre(left, 2, 2, 152, 166));
-    // What is left for the right child is narrower than nothing: no negative sizes.
-    const RECT r = right->getBoundsRect();
-    EXPECT_GE(r.right - r.left, 0);
-    EXPECT_GE(r.bottom - r.top, 0);
     form->free();
+    // Where the system gives no window (the layout then works on the bounds alone), what
+    // is left for a client child is narrower than nothing: it gets no negative width.
+    TControl* windowless = TControl::newForm(nullptr, "Form");
+    windowless->attachProc(TMessageHandler{[](void*, TControl&, TMsg& msg) {
+                                               if (msg.message != WM_NCCREATE) return false;
+                                               msg.result = FALSE;
+                                               return true;
+                                           },
+                                           nullptr});
+    windowless->setBoundsRect(RECT{0, 0, 200, 200});
+    TControl* wide = TControl::newLabel(windowless, "w");
+    TControl* rest = TControl::newLabel(windowless, "c");
+    wide->setWidth(250);
+    wide->setAlign(alLeft);
+    rest->setAlign(alClient);
+    EXPECT_EQ(rest->handle(), nullptr);
+    const RECT r = rest->getBoundsRect();
+    EXPECT_EQ(r.right, r.left);
+    windowless->free();
 }
 
 TEST_F(Layout, TabMovesAmongTabStopsWrappingAndShiftGoesBack) {
@@ -151,7 +179,9 @@ TEST_F(Layout, MouseRecordsCarryButtonsPositionAltAndWheel) {
     pressKeys({VK_MENU});
     SendMessageW(form->handle(), WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(-3, 7));
     pressKeys({});
-    SendMessageW(form->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(1, 1));
+    POINT screen{7, 9};  // the wheel's position comes in screen coordinates
+    ClientToScreen(form->handle(), &screen);
+    SendMessageW(form->handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(screen.x, screen.y));
     ASSERT_EQ(downs.size(), 1u);
     EXPECT_EQ(downs[0].button, 1);
     EXPECT_EQ(downs[0].shift, static_cast<std::uint32_t>(MK_LBUTTON | MK_SHIFT));
@@ -164,6 +194,8 @@ TEST_F(Layout, MouseRecordsCarryButtonsPositionAltAndWheel) {
     ASSERT_EQ(wheels.size(), 1u);
     EXPECT_EQ(wheels[0].button, 0);
     EXPECT_EQ(static_cast<std::int16_t>(HIWORD(wheels[0].shift)), 120);  // the wheel delta
+    EXPECT_EQ(wheels[0].x, 7);                                           // in the record, client coordinates
+    EXPECT_EQ(wheels[0].y, 9);
     form->free();
 }
 
@@ -185,12 +217,17 @@ TEST_F(Layout, MouseEnterAndLeave) {
     form->mouseHitTest = [&inside](TControl&) { return inside; };
     form->setOnMouseEnter([&](TControl&) { log += "enter "; });
     form->setOnMouseLeave([&](TControl&) { log += "leave "; });
+    placeCursor(form->handle(), POINT{100, 100});  // so that the system tracks the leaving
     const auto move = [&] { SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100)); };
     move();
     EXPECT_EQ(log, "");
     inside = true;
     move();
     EXPECT_TRUE(form->mouseInside());
+    TRACKMOUSEEVENT query{sizeof query, TME_QUERY, nullptr, 0};  // the system will tell when it leaves
+    TrackMouseEvent(&query);
+    EXPECT_EQ(query.hwndTrack, form->handle());
+    EXPECT_NE(query.dwFlags & TME_LEAVE, 0u);
     move();  // still inside: no second enter
     inside = false;
     move();
@@ -201,6 +238,17 @@ TEST_F(Layout, MouseEnterAndLeave) {
     EXPECT_FALSE(form->mouseInside());
     SendMessageW(form->handle(), WM_MOUSELEAVE, 0, 0);  // nothing more to leave
     EXPECT_EQ(log, "enter leave enter leave ");
+    // Without a hit test: the right and bottom edges are outside the client area.
+    form->mouseHitTest = nullptr;
+    const RECT client = form->clientRect();
+    for (const POINT edge : {POINT{client.right, 50}, POINT{50, client.bottom}}) {
+        placeCursor(form->handle(), edge);
+        move();
+        EXPECT_FALSE(form->mouseInside());
+    }
+    placeCursor(form->handle(), POINT{client.right - 1, client.bottom - 1});
+    move();
+    EXPECT_TRUE(form->mouseInside());
     form->free();
 }
 
