@@ -29,6 +29,22 @@ start_display() {
     return 1
 }
 
+# Wine ships fonts of its own that this installation does not load by itself: the
+# symbol font of the caption buttons and scroll bars (without it they show the letters
+# "0 1 r"), and Tahoma, the font of the tooltips and the gallery (a substitute for it
+# is measured too narrow by Wine's tooltips, which then cut the last letter off).
+install_wine_fonts() {
+    local folder font
+    for folder in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/local/share/wine/fonts; do
+        [ -f "$folder/marlett.ttf" ] || continue
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+            [ -f "$folder/$font" ] && cp -n "$folder/$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+        done
+        return 0
+    done
+}
+
 prepare_prefix() {
     export DISPLAY=":$(cat "$state/display")"
     if [ ! -d "$WINEPREFIX" ]; then
@@ -39,6 +55,7 @@ prepare_prefix() {
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
         wineserver -w
     fi
+    install_wine_fonts
     # One persistent server for the whole run, so that each test starts quickly.
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     # Start Wine's own background services now: started by the first test instead, they

@@ -56,27 +56,27 @@ demo_information() {
     echo "Exit code: $(confirm_and_wait)"
 }
 
-# Enter twice in the radius field (the sums of projections 5 and 10), the password,
-# the title's tooltip; then the close that asks once.
+# Enter twice in the radius field (the sums 5 and 10), the password, the title's
+# tooltip; then the close that asks once.
 demo_gallery() {
     click_client 195 171
     xdotool key End shift+Home
     xdotool type --delay 100 "100"
     xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.5
-    echo "Radius 100 at 30 degrees, Enter twice: the sum is $(child_at 276 212 | cut -f13-)"
+    echo "Radius 100 at 30 degrees, Enter twice: the sum of sqrt(r) * sin(angle) is $(child_at 276 212 | cut -f13-)"
     click_client 195 289
     type_keys "секрет"
     xdotool key Return; sleep 0.5
-    echo "Password entered: the hidden panel is shown: $(window_lines | grep 'Пароль верный' | cut -f7)"
+    echo "Password entered: $(child_at 316 278 | cut -f13-); the hidden panel is shown: $(window_lines | grep 'Пароль верный' | cut -f7)"
     click_client 320 300
     click_client 320 17 0; sleep 1.5
     echo "Tooltip of the title: $(window_lines tooltips_class32 | grep '^window' | cut -f13-)"
     screenshot "$ROOT/gallery.png"
     echo "Screenshot: $ROOT/gallery.png"
-    echo "The event log: $(child_at 400 150 | cut -f13- | sed 's/\\r\\n/, /g')"
+    echo "The event log: $(child_at 400 150 | cut -f13- | sed 's/\\r\\n/; /g')"
     click_client 195 143
     xdotool key alt+F4; sleep 1
-    echo "Alt+F4 once: it asks: $(child_at 400 150 | cut -f13- | sed 's/.*\\r\\n//')"
+    echo "Closed once: it asks: $(child_at 400 418 | cut -f13-)"
     xdotool key alt+F4
 }
 

@@ -1,4 +1,5 @@
-// The string constant: delivers its text whenever a data input linked to it is read.
+// The string constant: delivers its text whenever a data input linked to it is read,
+// and composes it with a value that arrives, for a log or a message.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +7,7 @@
 
 #include "components/visual/TFontRec.h"
 #include "dataflow/TData.h"
+#include "dataflow/TZT_Event.h"
 
 namespace components {
 
@@ -16,8 +18,14 @@ public:
     std::int32_t height = 0;  // set by the schema, not read at run time
     TFontRec font;            // set by the schema, not read at run time
 
+    // Fired by compose with the composed text; unlinked unless a schema links it.
+    dataflow::TZT_Event onText;
+
     // Data point: the reader's record becomes a dataStr value holding the text.
     void text(dataflow::TData& data, std::uint16_t index);
+    // Input method: the text with "%1" replaced by the incoming value as text, and "%+1"
+    // by the value with its sign (a "+" before a number above 0), passed on to onText.
+    void compose(dataflow::TData& data, std::uint16_t index);
 };
 
 }  // namespace components

@@ -143,6 +143,7 @@ bool TZTMainForm::handleMessage(toolkit::TMsg& msg) {
 bool TZTMainForm::closeProcedure(toolkit::TMsg& msg) {
     if (msg.lParam == 0 && readInteger(closeQuery) != 0) {
         msg.result = 0;
+        fireEventNull(onCloseRefused);  // so that a schema can ask, or let the next close through
         return true;
     }
     for (std::int32_t i = 0; i < control->childCount(); ++i)

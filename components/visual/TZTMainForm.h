@@ -36,6 +36,7 @@ public:
     // Links.
     TZT_Event closeQuery;  // data link: non-zero refuses a user's close
     TZT_Event onActivate, onDeactivate, onCreate, onClose;
+    TZT_Event onCloseRefused;  // a user's close that closeQuery refused; unlinked by default
 
     void init() override;
     bool ownsApplication() const { return ownsApplication_; }

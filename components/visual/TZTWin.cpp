@@ -86,6 +86,7 @@ void TZTWin::init() {
                                             WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
         if (borderStyle >= 1 && borderStyle <= 4) control->setExStyle(borders[borderStyle]);
     }
+    reportedSize_ = SIZE{control->getWidth(), control->getHeight()};
 }
 
 void TZTWin::attachHint(THintInterface* hintInterface) {
@@ -222,7 +223,14 @@ bool TZTWin::handleMessage(toolkit::TMsg& msg) {
 }
 
 void TZTWin::controlGone() { controlDestroyed_ = true; }
-void TZTWin::resized() { fireEventNull(onResize); }
+// A size message that brings no new size (the system sends one at a window's first show)
+// is no resize.
+void TZTWin::resized() {
+    const SIZE size{control->getWidth(), control->getHeight()};
+    if (size.cx == reportedSize_.cx && size.cy == reportedSize_.cy) return;
+    reportedSize_ = size;
+    fireEventNull(onResize);
+}
 void TZTWin::shown() { fireEventNull(onShow); }
 void TZTWin::hidden() { fireEventNull(onHide); }
 

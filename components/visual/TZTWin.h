@@ -89,6 +89,7 @@ private:
     void proposeSize(const TZT_Event& link, int current, int& proposed);
 
     TControl* parentControl_;
+    SIZE reportedSize_{0, 0};  // the size onResize last told of, or the size at init
     bool controlDestroyed_ = false;
     TControl::TMessageHook previousMessageHandler_;
     toolkit::TMouseEventData lastMouse_;

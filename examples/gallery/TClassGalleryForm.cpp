@@ -153,17 +153,17 @@ void TClassGalleryForm::createCalculation() {
     angleEdit->hint = "Угол в градусах (не больше 6 знаков)";
     angleEdit->init();
 
-    caption("Радиус (Enter — сложить):", 16, 162);
+    caption("Радиус r (Enter — к сумме):", 16, 162);
     radiusEdit = std::make_unique<TZTEdit>(mainForm->control);
     place(*radiusEdit, 190, 160, 90, 22, fieldColour);
     radiusEdit->valueReader = &TZTEdit::numericReader;
     radiusEdit->textAlign = 1;
     radiusEdit->tabOrder = 2;
     radiusEdit->text = "100";
-    radiusEdit->hint = "Enter прибавляет корень радиуса, умноженный на синус угла";
+    radiusEdit->hint = "Enter прибавляет к сумме корень(r) · sin(угла)";
     radiusEdit->init();
 
-    caption("Сумма проекций (щелчок — очистить список):", 16, 190);
+    caption("Сумма корень(r)·sin(угла); щелчок — очистить «Суммы от 20»:", 16, 190);
     resultLed = std::make_unique<TZTLedNumber>(mainForm->control);
     place(*resultLed, 16, 208, 250, 30, formColour);
     resultLed->edgeStyle = 1;
@@ -186,6 +186,7 @@ void TClassGalleryForm::createCalculation() {
     resultEdit->readOnly = true;
     resultEdit->textAlign = 2;  // centred
     resultEdit->tabOrder = -1;
+    resultEdit->text = "0";  // as the display shows it
     resultEdit->init();
 
     errorLine = std::make_unique<TZTMemo>(mainForm->control);
@@ -212,7 +213,15 @@ void TClassGalleryForm::createFields() {
     passwordEdit->password = true;
     passwordEdit->clearOnEnter = true;
     passwordEdit->tabOrder = 3;
+    passwordEdit->hint = "Пароль: секрет";
     passwordEdit->init();
+
+    passwordAnswer = std::make_unique<TZTEdit>(mainForm->control);  // the answer to it
+    place(*passwordAnswer, 316, 278, 64, 22, formColour);
+    passwordAnswer->edgeStyle = 1;
+    passwordAnswer->readOnly = true;
+    passwordAnswer->tabOrder = -1;
+    passwordAnswer->init();
 
     caption("Недоступное поле:", 16, 308);
     disabledEdit = std::make_unique<TZTEdit>(mainForm->control);
@@ -242,15 +251,14 @@ void TClassGalleryForm::createFields() {
     clockLed->init();
 }
 
-TEventStamp TClassGalleryForm::stamp(const std::string& name) {
-    TEventStamp stamp{std::make_unique<TZTVisualStrings>(), std::make_unique<TZTEdit>(mainForm->control)};
-    stamp.name->strings = name;
-    place(*stamp.field, 0, 0, 80, 22, fieldColour);
-    stamp.field->valueReader = &TZTEdit::textReader;
-    stamp.field->visible = false;
-    stamp.field->tabOrder = -1;
-    stamp.field->init();
-    return stamp;
+// A link that logs an event: the entry's text, with "%1" (or "%+1", signed) standing for
+// the value that came with it, goes to the log and to its one-line copy.
+dataflow::TZT_Event TClassGalleryForm::logged(const std::string& entry) {
+    auto composer = std::make_unique<TZTVisualStrings>();
+    composer->strings = entry;
+    composer->onText = makeLink<&TZTHub::trigger>(*logHub, 0);
+    logEntries.push_back(std::move(composer));
+    return makeLink<&TZTVisualStrings::compose>(*logEntries.back(), 0);
 }
 
 void TClassGalleryForm::createLog() {
@@ -263,22 +271,13 @@ void TClassGalleryForm::createLog() {
     logMemo->tabOrder = -1;
     logMemo->init();
 
-    caption("Журнал одной строкой:", 400, 400);
+    caption("Последнее событие:", 400, 400);
     logCopy = std::make_unique<TZTEdit>(mainForm->control);
     place(*logCopy, 400, 418, 230, 22, fieldColour);
     logCopy->valueReader = &TZTEdit::textReader;
     logCopy->readOnly = true;
     logCopy->tabOrder = -1;
     logCopy->init();
-
-    createStamp = stamp("onCreate");
-    enterStamp = stamp("onEnter");
-    exitStamp = stamp("onExit");
-    resizeStamp = stamp("onResize");
-    // Wine 8 (with the system's font configuration) crashes laying out some Cyrillic
-    // texts in single-line edits, "Alt+F4 ещё раз" among them; this wording it lays out.
-    questionStamp = stamp("Закрыть? Ещё раз Alt+F4 — выход");
-    closeStamp = stamp("onClose");
 
     secretPanel = std::make_unique<TZTLabel>(mainForm->control);
     place(*secretPanel, 0, 0, 0, 0, 0x0000D7FF);
@@ -305,6 +304,10 @@ void TClassGalleryForm::createLogic() {
     resultHub->setOutCount(3);
     closeHub = std::make_unique<TZTHub>();
     closeHub->setOutCount(2);
+    secretHub = std::make_unique<TZTHub>();
+    secretHub->setOutCount(2);
+    logHub = std::make_unique<TZTHub>();
+    logHub->setOutCount(2);
 
     bigCheck = std::make_unique<TZTIf_else>();
     bigCheck->compareType = ctGreaterEqual;
@@ -314,35 +317,32 @@ void TClassGalleryForm::createLogic() {
     secretCheck->compareType = ctEqual;  // texts: byte for byte
     dataflow::setString(secretCheck->op2, "секрет");
 
-    keyCheck = std::make_unique<TZTIf_else>();
-    keyCheck->compareType = ctEqual;
-    dataflow::setInteger(keyCheck->op2, VK_F4);
-
     errorText = std::make_unique<TZTVisualStrings>();
     errorText->strings = "Ошибка вычисления: радиус меньше нуля";
     zeroText = std::make_unique<TZTVisualStrings>();
     zeroText->strings = "0";
+    rightAnswer = std::make_unique<TZTVisualStrings>();
+    rightAnswer->strings = "верный";
+    wrongAnswer = std::make_unique<TZTVisualStrings>();
+    wrongAnswer->strings = "неверный";
 }
 
 // ---------------------------------------------------------------- links
 
 void TClassGalleryForm::connectLinks() {
-    // The window: a close asks the guard; its key releases reach the key condition.
+    // The window: every close the guard refuses (the close box, the system menu, Alt+F4,
+    // a close from outside) opens the guard and asks; the next close goes through.
     mainForm->closeQuery = makeLink<&TZTEdit::value>(*closeGuard, 0);
-    mainForm->onCreate = makeLink<&TZTEdit::doText>(*createStamp.field, 0);
-    mainForm->onResize = makeLink<&TZTEdit::doText>(*resizeStamp.field, 0);
-    mainForm->onClose = makeLink<&TZTEdit::doText>(*closeStamp.field, 0);
-    mainForm->onKeyUp = makeLink<&TZTIf_else::compare>(*keyCheck, 0);
-    keyCheck->onTrue = makeLink<&TZTHub::trigger>(*closeHub, 0);
+    mainForm->onCloseRefused = makeLink<&TZTHub::trigger>(*closeHub, 0);
     closeHub->onEvent[0] = makeLink<&TZTEdit::doText>(*closeGuard, 0);
-    closeHub->onEvent[1] = makeLink<&TZTEdit::doText>(*questionStamp.field, 0);
+    closeHub->onEvent[1] = logged("окно: закрыть? Закройте ещё раз — выход");
     closeGuard->textSource = makeLink<&TZTVisualStrings::text>(*zeroText, 0);
 
     // The calculation: Enter in the radius field.
     radiusEdit->onEnterKey = makeLink<&TZTHub::trigger>(*calcHub, 0);
     calcHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*errorLine, 0);
     calcHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*calcFormula, 0);
-    calcHub->onEvent[2] = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
+    calcHub->onEvent[2] = logged("радиус: Enter, r = %1");
     calcFormula->arguments[0] = makeLink<&TZTEdit::value>(*angleEdit, 0);
     calcFormula->arguments[1] = makeLink<&TZTEdit::value>(*radiusEdit, 0);
     calcFormula->onResult = makeLink<&TZTHub::trigger>(*resultHub, 0);
@@ -354,32 +354,36 @@ void TClassGalleryForm::connectLinks() {
     bigCheck->onTrue = makeLink<&TZTMemo::doAdd>(*historyMemo, 0);
     resultLed->onClick = makeLink<&TZTMemo::doClear>(*historyMemo, 0);
 
-    // The password: Enter compares the text and shows the hidden panel.
+    // The password: Enter compares the text, answers, and shows the hidden panel.
     passwordEdit->onEnterKey = makeLink<&TZTIf_else::compare>(*secretCheck, 0);
     secretCheck->data1 = makeLink<&TZTEdit::value>(*passwordEdit, 0);
-    secretCheck->onTrue = makeLink<&TZTWin::doShow>(*secretPanel, 0);
+    secretCheck->onTrue = makeLink<&TZTHub::trigger>(*secretHub, 0);
+    secretCheck->onFalse = makeLink<&TZTVisualStrings::compose>(*wrongAnswer, 0);
+    secretHub->onEvent[0] = makeLink<&TZTWin::doShow>(*secretPanel, 0);
+    secretHub->onEvent[1] = makeLink<&TZTVisualStrings::compose>(*rightAnswer, 0);
+    rightAnswer->onText = makeLink<&TZTEdit::doText>(*passwordAnswer, 0);
+    wrongAnswer->onText = makeLink<&TZTEdit::doText>(*passwordAnswer, 0);
     secretPanel->onClick = makeLink<&TZTWin::doHide>(*secretPanel, 0);
 
-    // The event log: values directly, events without one by their names.
-    angleEdit->onMouseWheel = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
-    angleEdit->onEnter = makeLink<&TZTEdit::doText>(*enterStamp.field, 0);
-    angleEdit->onExit = makeLink<&TZTEdit::doText>(*exitStamp.field, 0);
-    radiusEdit->onKeyDown = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
-    clockLed->onMouseDown = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
-    clockLed->onDblClick = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
-    for (TEventStamp* s :
-         {&createStamp, &enterStamp, &exitStamp, &resizeStamp, &questionStamp, &closeStamp}) {
-        s->field->textSource = makeLink<&TZTVisualStrings::text>(*s->name, 0);
-        s->field->onChange = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
-    }
-    logMemo->onChange = makeLink<&TZTEdit::doText>(*logCopy, 0);
-    logCopy->textSource = makeLink<&TZTMemo::memoText>(*logMemo, 0);
+    // The event log: each entry names its source, its event and what came with it.
+    mainForm->onCreate = logged("окно: создано");
+    mainForm->onResize = logged("окно: размер изменён");
+    mainForm->onClose = logged("окно: закрывается");
+    angleEdit->onEnter = logged("угол: фокус получен");
+    angleEdit->onExit = logged("угол: фокус потерян");
+    angleEdit->onMouseWheel = logged("угол: колесо %+1");
+    radiusEdit->onKeyDown = logged("радиус: клавиша %1");
+    clockLed->onMouseDown = logged("часы: нажата кнопка %1");
+    clockLed->onDblClick = logged("часы: двойной щелчок");
+    logHub->onEvent[0] = makeLink<&TZTMemo::doAdd>(*logMemo, 0);
+    logHub->onEvent[1] = makeLink<&TZTEdit::doText>(*logCopy, 0);
 }
 
 void TClassGalleryForm::finishVisualSetUp() {
     angleEdit->attachHint(balloonHints.get());
-    for (TZTWin* component : std::initializer_list<TZTWin*>{
-             mainForm.get(), titleLabel.get(), radiusEdit.get(), resultLed.get(), clockLed.get()})
+    for (TZTWin* component :
+         std::initializer_list<TZTWin*>{mainForm.get(), titleLabel.get(), radiusEdit.get(),
+                                        passwordEdit.get(), resultLed.get(), clockLed.get()})
         component->attachHint(nullptr);
     toolkit::installTabulation(*mainForm->control);
 }

@@ -3,7 +3,7 @@
 // controls, transparency over a background picture, the position store, a close that
 // asks once, a formula in degrees with an integer result and its error event, text
 // conditions, hubs of three, the display's hover colours and colon cells, and an event
-// log of the window base's events).
+// log of the window base's events, each entry naming its source and what came with it).
 #pragma once
 
 #include <memory>
@@ -24,13 +24,6 @@
 namespace gallery {
 
 using namespace components;
-
-// An event without a value, logged by name: the name constant shown by a hidden field
-// whose change is what the log receives.
-struct TEventStamp {
-    std::unique_ptr<TZTVisualStrings> name;
-    std::unique_ptr<TZTEdit> field;
-};
 
 class TClassGalleryForm {
 public:
@@ -58,14 +51,14 @@ public:
 
     // Fields of every kind.
     std::unique_ptr<TZTEdit> passwordEdit;
+    std::unique_ptr<TZTEdit> passwordAnswer;
     std::unique_ptr<TZTEdit> disabledEdit;
     std::unique_ptr<TZTEdit> closeGuard;
     std::unique_ptr<TZTLedNumber> clockLed;
 
-    // The event log and its copy on one line.
+    // The event log and its newest entry on one line.
     std::unique_ptr<TZTMemo> logMemo;
     std::unique_ptr<TZTEdit> logCopy;
-    TEventStamp createStamp, enterStamp, exitStamp, resizeStamp, questionStamp, closeStamp;
 
     // Shown when the password is right; a click hides it again. Aligned to the client.
     std::unique_ptr<TZTLabel> secretPanel;
@@ -75,11 +68,15 @@ public:
     std::unique_ptr<TZTHub> calcHub;
     std::unique_ptr<TZTHub> resultHub;
     std::unique_ptr<TZTHub> closeHub;
+    std::unique_ptr<TZTHub> secretHub;
+    std::unique_ptr<TZTHub> logHub;  // an entry to the log and to its one-line copy
     std::unique_ptr<TZTIf_else> bigCheck;
     std::unique_ptr<TZTIf_else> secretCheck;
-    std::unique_ptr<TZTIf_else> keyCheck;
     std::unique_ptr<TZTVisualStrings> errorText;
     std::unique_ptr<TZTVisualStrings> zeroText;
+    std::unique_ptr<TZTVisualStrings> rightAnswer, wrongAnswer;
+    // The log's entries: each composes its text with the value of its event.
+    std::vector<std::unique_ptr<TZTVisualStrings>> logEntries;
 
 private:
     void createMainForm();
@@ -92,7 +89,7 @@ private:
     void finishVisualSetUp();
 
     TZTLabel& caption(const std::string& text, int left, int top);
-    TEventStamp stamp(const std::string& name);
+    dataflow::TZT_Event logged(const std::string& entry);
     void paintBackground();
 };
 

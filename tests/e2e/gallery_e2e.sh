@@ -28,6 +28,7 @@ window_column() { window_lines | grep '^window' | cut -f"$1"; }
 log_text() { text_at 400 150; }
 log_first() { log_text | sed 's/\\r\\n.*//'; }
 log_last() { log_text | sed 's/.*\\r\\n//'; }
+last_event() { text_at 400 418; }
 focus_at() { [ "$(window_lines | grep '^focus' | cut -f2-3)" == "$(child_at "$1" "$2" | cut -f3-4)" ]; }
 select_field() { click_client $(($1 + 5)) $(($2 + 11)); xdotool key End shift+Home; sleep 0.2; }
 ends_with() { [[ "$1" == *"$2" ]]; }
@@ -41,7 +42,15 @@ wait_for_tooltip() {  # the visible tooltip's line, after the delay
 
 # Where the fields are in the client area.
 ANGLE="190 132"; RADIUS="190 160"; RESULT="276 212"; ERROR="16 246"; HISTORY="276 388"
-PASSWORD="190 278"; DISABLED="190 306"; GUARD="230 334"; TITLE="0 0"
+PASSWORD="190 278"; ANSWER="316 278"; DISABLED="190 306"; GUARD="230 334"; TITLE="0 0"
+
+# Clicks the window's close box.
+close_box() {
+    local line
+    line=$(window_lines | grep '^window')
+    xdotool mousemove $(($(echo "$line" | cut -f5) - 12)) $(($(echo "$line" | cut -f4) + 10)) click 1
+    sleep 1
+}
 
 start_up() {
     rm -f "$INI"
@@ -53,7 +62,9 @@ start_up() {
     check_true "layered for its opacity" has_bits "$(window_column 9)" 0x80000
     check "client size" "640 480" "$(window_column 10-11 | tr '\t' ' ')"
     check "title aligned to the top" "640 34" "$(column_at $TITLE 10-11 | tr '\t' ' ')"
-    check "onCreate logged first" "onCreate" "$(log_first)"
+    check "the creation logged first" "окно: создано" "$(log_first)"
+    check "no resize logged at the first show" "окно: создано\r\nугол: фокус получен" "$(log_text)"
+    check "the sum field agrees with the display" "0" "$(text_at $RESULT)"
     check_true "the first tab stop has the focus" focus_at $ANGLE
 }
 
@@ -67,17 +78,22 @@ tooltips() {
     tip=$(wait_for_tooltip)
     check "balloon tooltip" "Угол в градусах (не больше 6 знаков)" "$(echo "$tip" | cut -f13-)"
     check_true "balloon style" has_bits "$(echo "$tip" | cut -f8)" 0x40
+    click_client 250 289 0
+    sleep 0.3
+    tip=$(wait_for_tooltip)
+    check "the password in its field's tooltip" "Пароль: секрет" "$(echo "$tip" | cut -f13-)"
 }
 
 calculation() {
     check_true "right-aligned angle field" style_has $ANGLE 0x2
     select_field $RADIUS
-    check_true "onExit of the angle field" grep -q 'onExit' <<<"$(log_text)"
+    check_true "the angle field's exit logged" grep -q 'угол: фокус потерян' <<<"$(log_text)"
     type_keys "100"
-    check "key-down codes logged" "48" "$(log_last)"
+    check "a key logged with its source" "радиус: клавиша 48" "$(log_last)"
+    check "the one-line copy shows the newest entry" "радиус: клавиша 48" "$(last_event)"
     enter
     check_field "30 degrees, radius 100: 10 * 0.5" "5" $RESULT
-    check "the radius entered logged" "100" "$(log_last)"
+    check "the radius entered logged" "радиус: Enter, r = 100" "$(log_last)"
     check_true "result field centred and read-only" style_has $RESULT 0x801
     enter; enter; enter
     check_field "%0 adds up to 20" "20" $RESULT
@@ -106,7 +122,7 @@ calculation() {
     click_client 235 143 0
     xdotool click 5
     sleep 0.4
-    check "wheel notch down logged" "-120" "$(log_last)"
+    check "a wheel notch logged with its source" "угол: колесо -120" "$(log_last)"
 }
 
 displays() {
@@ -129,10 +145,11 @@ displays() {
     check "centred: nothing lit in the right margin" "0" "$(client_pixels 238 370 28 36 '#FF8000')"
     check_true "colon cells lit" [ "$(client_pixels 93 370 21 36 '#FF8000')" -gt 0 ]
     click_client 140 388 3  # right button
-    check "onMouseDown of the right button" "1" "$(log_last)"
+    check "the right button pressed on the clock" "часы: нажата кнопка 1" "$(log_last)"
     xdotool click --repeat 2 --delay 80 1
     sleep 0.5
-    check_true "onMouseDown and onDblClick of the left button" ends_with "$(log_text)" '\r\n1\r\n0\r\n0'
+    check_true "a press and a double click of the left button" ends_with "$(log_text)" \
+        '\r\nчасы: нажата кнопка 0\r\nчасы: двойной щелчок'
 }
 
 fields() {
@@ -141,10 +158,12 @@ fields() {
     type_keys "abc"
     enter
     check "a wrong password: the panel stays hidden" "0" "$(window_lines | grep 'Пароль верный' | cut -f7)"
+    check_field "a wrong password is answered" "неверный" $ANSWER
     select_field $PASSWORD
     type_keys "секрет"
     enter
     check_field "clearOnEnter empties the field" "" $PASSWORD
+    check_field "the right one too" "верный" $ANSWER
     local panel
     panel=$(window_lines | grep 'Пароль верный')
     check "the hidden panel shown by a link" "1" "$(echo "$panel" | cut -f7)"
@@ -194,17 +213,15 @@ position_store() {
     sleep 0.3; xdotool mousemove $((right + 58)) $((bottom + 38))
     sleep 0.3; xdotool mouseup 1; sleep 0.5
     check "resized by the frame" "700 520" "$(window_column 10-11 | tr '\t' ' ')"
-    check "onResize logged" "onResize" "$(log_last)"
+    check "the resize logged" "окно: размер изменён" "$(log_last)"
     local rectangle
     rectangle=$(window_column 3-6)
 
-    select_field $ANGLE
-    xdotool key alt+F4
-    sleep 1
-    check "the first close is refused" "window" "$(window_column 1)"
-    check "it asks" "Закрыть? Ещё раз Alt+F4 — выход" "$(log_last)"
+    close_box
+    check "the first close by the close box is refused" "window" "$(window_column 1)"
+    check "it asks" "окно: закрыть? Закройте ещё раз — выход" "$(log_last)"
     check "the guard opened" "0" "$(text_at $GUARD)"
-    xdotool key alt+F4
+    close_box
     check "the second close ends it" "0" "$(wait_for_exit)"
     # (a new ini file is a UTF-16 one)
     check_true "the position stored beside the program" grep -q "Width=" <(iconv -f UTF-16 -t UTF-8 "$INI")

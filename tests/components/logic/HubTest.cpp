@@ -5,6 +5,7 @@
 #include <string>
 
 #include "components/logic/TZTVisualStrings.h"
+#include "tests/support/Sink.h"
 #include "dataflow/EventDispatch.h"
 
 using namespace components;
@@ -97,4 +98,22 @@ TEST_F(Hub, StringConstantDeliversItsTextEveryTime) {
     TData incoming;
     EXPECT_EQ(readString(incoming, point, ""), strings.strings);
     EXPECT_EQ(readString(incoming, point, ""), strings.strings);
+}
+
+TEST_F(Hub, StringConstantComposesAValueIntoItsText) {
+    TZTVisualStrings strings;
+    testsupport::Sink texts;
+    strings.onText = makeLink<&testsupport::Sink::input>(texts);
+    const TZT_Event compose = makeLink<&TZTVisualStrings::compose>(strings);
+    strings.strings = "угол: колесо %+1, было %1";
+    fireEventInt(compose, 120);
+    fireEventInt(compose, -120);
+    TData half;
+    setReal(half, 0.5);
+    fireEvent(compose, half);
+    strings.strings = "часы: двойной щелчок";  // no value in the text
+    fireEventInt(compose, 0);
+    EXPECT_EQ(texts.texts(),
+              (std::vector<std::string>{"угол: колесо +120, было 120", "угол: колесо -120, было -120",
+                                        "угол: колесо +0.5, было 0.5", "часы: двойной щелчок"}));
 }

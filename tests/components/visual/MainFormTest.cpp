@@ -166,9 +166,10 @@ TEST_F(MainForm, OnCreateFiresOnceBeforeTheFormShows) {
 TEST_F(MainForm, CloseQueryRefusesAUsersClose) {
     make();
     Answer refuse{1};
-    Sink closed;
+    Sink closed, refused;
     form->closeQuery = makeLink<&Answer::point>(refuse);
     form->onClose = makeLink<&Sink::input>(closed);
+    form->onCloseRefused = makeLink<&Sink::input>(refused);
     form->init();
     enableEvents();
     runInitProcs();
@@ -176,6 +177,7 @@ TEST_F(MainForm, CloseQueryRefusesAUsersClose) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(closed.count, 0);
+    EXPECT_EQ(refused.count, 1);           // the schema hears of the refusal
     SendMessageW(window, WM_CLOSE, 0, 1);  // a parent's close is never refused
     EXPECT_EQ(closed.count, 1);
     EXPECT_EQ(fireEventProc, &noEventProc);  // events are off once the main form closes
@@ -245,9 +247,10 @@ TEST_F(MainForm, AnEmptyStoreTouchesNothing) {
 
 TEST_F(MainForm, ActivationAndResizeLinks) {
     make();
-    Sink activated, deactivated;
+    Sink activated, deactivated, resized;
     form->onActivate = makeLink<&Sink::input>(activated);
     form->onDeactivate = makeLink<&Sink::input>(deactivated);
+    form->onResize = makeLink<&Sink::input>(resized);
     // The width may only grow by 10 at a time: the link answers the allowed change.
     struct Limit {
         void point(TData& data, std::uint16_t) {
@@ -257,7 +260,9 @@ TEST_F(MainForm, ActivationAndResizeLinks) {
     form->resizeWidth = makeLink<&Limit::point>(limit);
     form->init();
     enableEvents();
+    runInitProcs();  // the first show's size message brings no new size
     testsupport::pumpMessages();
+    EXPECT_EQ(resized.count, 0);
     const int activations = activated.count, deactivations = deactivated.count;
     // The default handling may really activate the window, which reports once more.
     SendMessageW(form->control->handle(), WM_ACTIVATE, WA_ACTIVE, 0);
@@ -267,6 +272,7 @@ TEST_F(MainForm, ActivationAndResizeLinks) {
     EXPECT_EQ(deactivated.count, deactivations + 1);
     form->control->setWidth(400);
     EXPECT_EQ(form->control->getWidth(), 310);
+    EXPECT_EQ(resized.count, 1);
     EXPECT_EQ(toolkit::applet->getWidth(), 310);  // the application window follows
     form->control->setHeight(260);                // resizeHeight is unlinked: no change to the proposal
     EXPECT_EQ(form->control->getHeight(), 260);
