@@ -29,16 +29,26 @@ TControl* squareForm() {
     return form;
 }
 
-// Puts the cursor at a client point of the window; the position reaches the program a
-// little later under an X server, so this waits until it reads back.
-void placeCursor(HWND window, POINT at) {
+// Puts the cursor at a client point of the window. Under an X server the position also
+// comes back in motion events that the program handles a little later, an old one
+// possibly after the new position was set: the cursor counts as placed once it has read
+// back right several times in a row, the position being set again whenever it has not.
+// False when it never settles (the point is off the screen, or five seconds pass).
+bool placeCursor(HWND window, POINT at) {
     ClientToScreen(window, &at);
-    SetCursorPos(at.x, at.y);
-    POINT now{};
-    for (int i = 0; i < 100 && GetCursorPos(&now) && (now.x != at.x || now.y != at.y); ++i) {
+    int settled = 0;
+    for (int i = 0; i < 500 && settled < 5; ++i) {
+        POINT now{};
+        if (GetCursorPos(&now) && now.x == at.x && now.y == at.y) {
+            ++settled;
+        } else {
+            settled = 0;
+            SetCursorPos(at.x, at.y);
+        }
         pumpMessages();
         Sleep(10);
     }
+    return settled == 5;
 }
 
 void pressKeys(std::initializer_list<int> keys) {
@@ -217,7 +227,7 @@ TEST_F(Layout, MouseEnterAndLeave) {
     form->mouseHitTest = [&inside](TControl&) { return inside; };
     form->setOnMouseEnter([&](TControl&) { log += "enter "; });
     form->setOnMouseLeave([&](TControl&) { log += "leave "; });
-    placeCursor(form->handle(), POINT{100, 100});  // so that the system tracks the leaving
+    ASSERT_TRUE(placeCursor(form->handle(), POINT{100, 100}));  // the system tracks the leaving
     const auto move = [&] { SendMessageW(form->handle(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100)); };
     move();
     EXPECT_EQ(log, "");
@@ -242,11 +252,11 @@ TEST_F(Layout, MouseEnterAndLeave) {
     form->mouseHitTest = nullptr;
     const RECT client = form->clientRect();
     for (const POINT edge : {POINT{client.right, 50}, POINT{50, client.bottom}}) {
-        placeCursor(form->handle(), edge);
+        ASSERT_TRUE(placeCursor(form->handle(), edge));
         move();
         EXPECT_FALSE(form->mouseInside());
     }
-    placeCursor(form->handle(), POINT{client.right - 1, client.bottom - 1});
+    ASSERT_TRUE(placeCursor(form->handle(), POINT{client.right - 1, client.bottom - 1}));
     move();
     EXPECT_TRUE(form->mouseInside());
     form->free();
