@@ -15,7 +15,9 @@ start_display() {
     local n
     for n in $(seq 91 160); do
         if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp \
+            # Wine's desktop fills the screen, which has room for a program at twice
+            # the DPI (the scaling tests).
+            setsid Xvfb ":$n" -screen 0 2048x1536x24 -nolisten tcp \
                 </dev/null >"$state/xvfb.log" 2>&1 &
             echo $! >"$state/xvfb.pid"
             for _ in $(seq 100); do
@@ -52,9 +54,12 @@ prepare_prefix() {
         wineserver -w
         # A virtual desktop keeps window frames and keyboard focus inside Wine.
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
         wineserver -w
     fi
+    # The desktop is the whole screen: the pointer, which starts at the screen's centre,
+    # is then inside it, and the programs can place it.
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2048x1536 /f >/dev/null 2>&1
+    wineserver -w
     install_wine_fonts
     # One persistent server for the whole run, so that each test starts quickly.
     setsid wineserver -p </dev/null >/dev/null 2>&1 &

@@ -1,24 +1,12 @@
-#include <windows.h>
-
 #include "dataflow/FontHeight.h"
+
+#include "toolkit/TControl.h"
 
 namespace dataflow {
 
-namespace {
-int screenDpiY() {
-    static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return value;
-    }();
-    return dpi;
-}
-}  // namespace
-
 int pointsToFontHeight(int points) {
     // Integer division truncates toward zero.
-    return (points * screenDpiY() + 36) / -72;
+    return (points * toolkit::screenDpi() + 36) / -72;
 }
 
 }  // namespace dataflow

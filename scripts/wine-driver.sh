@@ -129,6 +129,16 @@ client_pixels() {
         -fill black +opaque "$5" -fill white -opaque "$5" -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
+# How many pixels of a rectangle of the client area (left top width height) are dark, as
+# text is: each colour channel below three eighths.
+client_dark_pixels() {
+    local origin
+    origin=$(client_origin)
+    import -window root "$STATE/pixels.png"
+    convert "$STATE/pixels.png" -crop "$3x$4+$((${origin% *} + $1))+$((${origin#* } + $2))" +repage \
+        -fx 'r < 0.38 && g < 0.38 && b < 0.38 ? 1 : 0' -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
 # Types a text with real key events. A character the keyboard map lacks (Cyrillic on
 # the virtual display's US map) goes through a key that xdotool binds to it for the
 # moment and unbinds after its release; Wine reads the binding only when it handles the
@@ -140,4 +150,54 @@ type_keys() {
         xdotool type --delay 80 -- "$1"
     fi
     sleep 0.5
+}
+
+# The display's scaling for the programs started after it: the DPI of the session's
+# prefix. The Wine server is restarted for it.
+set_display_dpi() {  # set_display_dpi DPI
+    local dpi=$1
+    driver_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    WINEPREFIX=$STATE/prefix wineserver -k 2>/dev/null
+    WINEPREFIX=$STATE/prefix wineserver -w 2>/dev/null
+    return 0
+}
+
+# The program's child windows, a line each: class, then left, top, width and height in
+# its client area, then whether it holds a text.
+client_layout() {
+    local origin
+    origin=$(client_origin)
+    window_lines | awk -F'\t' -v x="${origin% *}" -v y="${origin#* }" \
+        '$1 == "child" { print $2, $3 - x, $4 - y, $5 - $3, $6 - $4, ($13 != "") }'
+}
+
+# The child windows that do not lie where the layout at 96 DPI puts them, scaled to the
+# DPI: a line for each that is more than a pixel off in a position or size. A window
+# with a text of the static class (a label) sizes itself to its text: only its position
+# is compared.
+layout_off() {  # layout_off LAYOUT_AT_96 DPI
+    paste -d ' ' "$1" <(client_layout) | awk -v s="$(($2))/96" '
+        function off(a, b) { return a - b > 1 || b - a > 1 }
+        BEGIN { split(s, r, "/"); scale = r[1] / r[2] }
+        {
+            label = $1 == "obj_STATIC" && $6
+            bad = $1 != $7 || off(int($2 * scale + 0.5), $8) || off(int($3 * scale + 0.5), $9)
+            if (!label) bad = bad || off(int($4 * scale + 0.5), $10) || off(int($5 * scale + 0.5), $11)
+            if (bad) print "expected", $1, $2 * scale, $3 * scale, $4 * scale, $5 * scale, "got", $7, $8, $9, $10, $11
+        }'
+}
+
+# The visible labels (windows of the static class with a text) whose last column shows
+# ink of dark text: text wider than its label, cut off. Prints their texts.
+labels_cut() {
+    import -window root "$STATE/labels.png"
+    local line
+    window_lines | awk -F'\t' '$1 == "child" && $2 == "obj_STATIC" && $7 == 1 && $13 != ""' |
+        while IFS=$'\t' read -r _ _ left top right bottom _ _ _ _ _ _ text; do
+            local ink
+            ink=$(convert "$STATE/labels.png" -crop "1x$((bottom - top))+$((right - 1))+$top" +repage \
+                -fx 'r < 0.38 && g < 0.38 && b < 0.38 ? 1 : 0' -format '%[fx:int(mean*h+0.5)]' info:)
+            [ "$ink" -gt 0 ] && echo "$text"
+        done
+    return 0
 }

@@ -122,6 +122,10 @@ bool formHandler(void*, TControl& control, TMsg& msg) {
             }
             return false;
         }
+        case WM_DPICHANGED:  // the window moved to a monitor of another DPI
+            control.changeDpi(HIWORD(msg.wParam), *reinterpret_cast<const RECT*>(msg.lParam));
+            msg.result = 0;
+            return true;
         case WM_ENDSESSION:
             if (msg.wParam == 0) return false;
             control.refDec();

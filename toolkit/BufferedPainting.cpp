@@ -164,7 +164,9 @@ void paintWindowInto(HWND window, HDC dc, int x, int y) {
 
 // The frames, edges and scroll bars of the child windows, drawn by the windows
 // themselves over the copied picture: what WM_PRINT draws of them is not always all of
-// it (Wine draws no scroll bars and no 3-D edges there).
+// it (Wine draws no scroll bars and no 3-D edges there). The region given is the frame
+// alone (in screen coordinates): a themed control fills the whole region it is given
+// with its background, which would cover the client area copied from the buffer.
 void paintChildFrames(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) continue;
@@ -172,8 +174,15 @@ void paintChildFrames(HWND window) {
         GetWindowRect(child, &windowRect);
         GetClientRect(child, &clientRect);
         if (windowRect.right - windowRect.left != clientRect.right ||
-            windowRect.bottom - windowRect.top != clientRect.bottom)
-            SendMessageW(child, WM_NCPAINT, 1, 0);
+            windowRect.bottom - windowRect.top != clientRect.bottom) {
+            MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&clientRect), 2);
+            const HRGN frame = CreateRectRgnIndirect(&windowRect);
+            const HRGN client = CreateRectRgnIndirect(&clientRect);
+            CombineRgn(frame, frame, client, RGN_DIFF);
+            SendMessageW(child, WM_NCPAINT, reinterpret_cast<WPARAM>(frame), 0);
+            DeleteObject(client);
+            DeleteObject(frame);
+        }
         paintChildFrames(child);
     }
 }

@@ -37,7 +37,8 @@ std::int64_t readExponent(std::string_view text) {
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
     std::int64_t exponent = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), bound);
+    for (; i < text.size() && isDigit(text[i]); ++i)
+        exponent = std::min(exponent * 10 + (text[i] - '0'), bound);
     return negative ? -exponent : exponent;
 }
 

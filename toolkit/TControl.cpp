@@ -199,8 +199,9 @@ bool TControl::createWindow() {
         if (!RegisterClassW(&wc)) return false;
     }
 
-    int x = boundsRect_.left, y = boundsRect_.top;
-    int width = boundsRect_.right - boundsRect_.left, height = boundsRect_.bottom - boundsRect_.top;
+    const RECT bounds = toDevice(boundsRect_);
+    int x = bounds.left, y = bounds.top;
+    int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     if (width == 0) width = CW_USEDEFAULT;
     if (height == 0) height = CW_USEDEFAULT;
     if (!isControl && (positionSet & 3) == 0) x = y = CW_USEDEFAULT;

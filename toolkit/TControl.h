@@ -80,6 +80,9 @@ enum TAlign : std::uint8_t { alNone, alLeft, alTop, alRight, alBottom, alClient 
 // Colours: the top bit set names the system colour whose index is the low byte.
 COLORREF resolveColor(std::uint32_t color);
 
+// The screen's vertical resolution in dots per inch, read once.
+int screenDpi();
+
 class TControl : public TObj {
 public:
     using TNotify = std::function<void(TControl& sender)>;
@@ -173,6 +176,18 @@ public:
     void attachProc(TMessageHandler handler);
     void detachProc(TMessageHandler handler);  // safe while the handlers run
     bool doSetFocus();
+
+    // Scaling. Positions, sizes and margins are pixels at 96 DPI, whatever the DPI of the
+    // window: the control converts them where it talks to its window (MulDiv, rounded to
+    // the nearest pixel). Mouse positions and drawing stay in the window's pixels.
+    int dpi() const;  // of the control's top-level window
+    int toDevice(int pixels96) const { return MulDiv(pixels96, dpi(), 96); }
+    int toLogical(int devicePixels) const { return MulDiv(devicePixels, 96, dpi()); }
+    RECT toDevice(const RECT& r) const;
+    RECT toLogical(const RECT& r) const;
+    // The window moved to a monitor of another DPI: it takes the suggested rectangle, and
+    // every control in it its bounds and font at the new scale.
+    void changeDpi(int newDpi, const RECT& suggested);
 
     // Layout.
     RECT getBoundsRect();
@@ -316,11 +331,14 @@ private:
     void installKeyHandler();
     void adoptFont(TGraphicTool* font);
     void adoptBrush(TGraphicTool* brush);
+    void setDeviceSize(int width, int height);
+    void rescaleDescendants(int oldDpi, int newDpi, bool boundsOnly);
     void createChildWindows();
     std::wstring registeredClassName();
 
     HWND handle_ = nullptr;
     bool windowCreating_ = false;  // between the request for the window and its answer
+    int dpi_ = 0;                  // of a top-level window; 0: the screen's
     std::string className_;
     std::string caption_;
     DWORD style_ = 0x16CF0000;

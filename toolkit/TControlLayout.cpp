@@ -12,6 +12,83 @@
 
 namespace toolkit {
 
+// ---------------------------------------------------------------- scaling
+
+int screenDpi() {
+    static const int dpi = [] {
+        const HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
+namespace {
+
+// The DPI of a window where the system tells it (Windows 10 on), else the screen's.
+int windowDpi(HWND window) {
+    using GetDpi = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = getDpi ? getDpi(window) : 0;
+    return dpi ? static_cast<int>(dpi) : screenDpi();
+}
+
+}  // namespace
+
+int TControl::dpi() const {
+    const TControl* top = this;
+    while (top->isControl && top->parent_) top = top->parent_;
+    return top->dpi_ ? top->dpi_ : screenDpi();
+}
+
+RECT TControl::toDevice(const RECT& r) const {
+    return RECT{toDevice(r.left), toDevice(r.top), toDevice(r.right), toDevice(r.bottom)};
+}
+
+RECT TControl::toLogical(const RECT& r) const {
+    return RECT{toLogical(r.left), toLogical(r.top), toLogical(r.right), toLogical(r.bottom)};
+}
+
+// Every control inside: its bounds taken at the old scale (boundsOnly), or its window
+// and font brought to the new one.
+void TControl::rescaleDescendants(int oldDpi, int newDpi, bool boundsOnly) {
+    for (std::int32_t i = 0; i < childCount(); ++i) {
+        TControl& c = *child(i);
+        if (boundsOnly) {
+            c.getBoundsRect();
+        } else {
+            if (c.font_) {
+                c.font_->setFontHeight(MulDiv(c.font_->logFont().lfHeight, newDpi, oldDpi));
+                c.applyFont();
+            }
+            if (c.handle_) {
+                const RECT d = c.toDevice(c.boundsRect_);
+                SetWindowPos(c.handle_, nullptr, d.left, d.top, d.right - d.left, d.bottom - d.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
+        c.rescaleDescendants(oldDpi, newDpi, boundsOnly);
+    }
+}
+
+void TControl::changeDpi(int newDpi, const RECT& suggested) {
+    const int oldDpi = dpi();
+    rescaleDescendants(oldDpi, newDpi, true);
+    dpi_ = newDpi;
+    rescaleDescendants(oldDpi, newDpi, false);
+    if (font_) {
+        font_->setFontHeight(MulDiv(font_->logFont().lfHeight, newDpi, oldDpi));
+        applyFont();
+    }
+    if (handle_)
+        SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    getBoundsRect();
+    realign(this);
+}
+
 // ---------------------------------------------------------------- bounds
 
 RECT TControl::getBoundsRect() {
@@ -23,8 +100,8 @@ RECT TControl::getBoundsRect() {
         ClientToScreen(parent_->handle_, &origin);
         OffsetRect(&r, -origin.x, -origin.y);
     }
-    boundsRect_ = r;
-    return r;
+    boundsRect_ = toLogical(r);
+    return boundsRect_;
 }
 
 void TControl::setBoundsRect(const RECT& rect) {
@@ -34,8 +111,21 @@ void TControl::setBoundsRect(const RECT& rect) {
     if (rect.top != current.top) positionSet |= 2;
     boundsRect_ = rect;
     if (!handle_) return;
-    SetWindowPos(handle_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // What did not change keeps its pixels: a move keeps the window's size as it was made
+    // (scaled bounds may round to a pixel more or less).
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (rect.right - rect.left == current.right - current.left &&
+        rect.bottom - rect.top == current.bottom - current.top)
+        flags |= SWP_NOSIZE;
+    if (rect.left == current.left && rect.top == current.top) flags |= SWP_NOMOVE;
+    const RECT d = toDevice(rect);
+    SetWindowPos(handle_, nullptr, d.left, d.top, d.right - d.left, d.bottom - d.top, flags);
+    if (repaintOnResize) invalidate();
+}
+
+void TControl::setDeviceSize(int width, int height) {
+    SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    getBoundsRect();
     if (repaintOnResize) invalidate();
 }
 
@@ -83,14 +173,34 @@ void TControl::setSize(int width, int height) {
     if (height > 0) setHeight(height);
 }
 
+// The frame's thickness is the window's own, in its pixels: the client size is set in
+// those, so that it comes out right at any scale.
 void TControl::setClientWidth(int width) {
-    const RECT client = clientRect();
-    setWidth(width + getWidth() - (client.right - client.left));
+    const HWND window = getWindowHandle();
+    if (!window) {
+        const RECT client = clientRect();
+        setWidth(width + getWidth() - (client.right - client.left));
+        return;
+    }
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    setDeviceSize(toDevice(width + clientLeft + clientRight) + (outer.right - outer.left) - client.right,
+                  outer.bottom - outer.top);
 }
 
 void TControl::setClientHeight(int height) {
-    const RECT client = clientRect();
-    setHeight(height + getHeight() - (client.bottom - client.top));
+    const HWND window = getWindowHandle();
+    if (!window) {
+        const RECT client = clientRect();
+        setHeight(height + getHeight() - (client.bottom - client.top));
+        return;
+    }
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    setDeviceSize(outer.right - outer.left,
+                  toDevice(height + clientTop + clientBottom) + (outer.bottom - outer.top) - client.bottom);
 }
 
 void TControl::setClientSize(int width, int height) {
@@ -100,10 +210,12 @@ void TControl::setClientSize(int width, int height) {
 
 RECT TControl::clientRect() {
     RECT r;
-    if (const HWND window = getWindowHandle())
+    if (const HWND window = getWindowHandle()) {
         GetClientRect(window, &r);
-    else
+        r = toLogical(r);
+    } else {
         r = boundsRect_;
+    }
     r.top += clientTop;
     r.bottom -= clientBottom;
     r.left += clientLeft;
@@ -209,7 +321,8 @@ void autoSize(TControl& control) {
         if (control.hasFont() && (control.font().fontStyle() & TGraphicTool::fsItalic))
             text += ' ';  // room for the slant
         control.getWindowHandle();
-        size = control.canvas().textExtent(text);
+        size = control.canvas().textExtent(text);  // in the window's pixels
+        size = SIZE{control.toLogical(size.cx), control.toLogical(size.cy)};
     }
     const std::uint8_t align = control.align();
     const TCommandActions& allowances = control.commandActions;
@@ -490,7 +603,7 @@ void TControl::trackMouse() {
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(handle_, &p);
-        const RECT client = clientRect();
+        const RECT client = toDevice(clientRect());
         inside = PtInRect(&client, p) != FALSE;
     }
     if (inside == mouseInside_) return;

@@ -74,8 +74,8 @@ void TZTMainForm::setToolWindow(std::uint8_t flag) {
 
 void TZTMainForm::centreOnScreen(TZTMainForm& form) {
     TControl& c = *form.control;
-    c.setPosition((GetSystemMetrics(SM_CXSCREEN) - c.getWidth()) / 2,
-                  (GetSystemMetrics(SM_CYSCREEN) - c.getHeight()) / 2);
+    c.setPosition((c.toLogical(GetSystemMetrics(SM_CXSCREEN)) - c.getWidth()) / 2,
+                  (c.toLogical(GetSystemMetrics(SM_CYSCREEN)) - c.getHeight()) / 2);
 }
 
 void TZTMainForm::init() {
@@ -118,9 +118,12 @@ void TZTMainForm::mouseDown(toolkit::TMouseEventData& mouse) {
 bool TZTMainForm::handleMessage(toolkit::TMsg& msg) {
     switch (msg.message) {
         case WM_MOVE:
-            if (ownsApplication_ && applet && applet->handle())
-                SetWindowPos(applet->handle(), nullptr, control->getLeft(), control->getTop(), 0, 0,
+            if (ownsApplication_ && applet && applet->handle()) {
+                RECT form;
+                GetWindowRect(control->handle(), &form);
+                SetWindowPos(applet->handle(), nullptr, form.left, form.top, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
             break;
         case WM_SIZE:
             if (ownsApplication_ && applet) applet->setWidth(control->getWidth());

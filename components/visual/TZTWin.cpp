@@ -197,11 +197,12 @@ void TZTWin::character(char& ch, std::uint32_t shift) {
 // ---------------------------------------------------------------- messages
 
 void TZTWin::proposeSize(const TZT_Event& link, int current, int& proposed) {
-    if (proposed == current) return;
+    const int asked = control->toLogical(proposed);
+    if (asked == current) return;
     TData value;
-    setInteger(value, proposed - current);
+    setInteger(value, asked - current);
     readData(value, link);
-    if (value.dataType == dataInt) proposed = current + value.intValue;
+    if (value.dataType == dataInt) proposed = control->toDevice(current + value.intValue);
 }
 
 bool TZTWin::handleMessage(toolkit::TMsg& msg) {
@@ -211,7 +212,7 @@ bool TZTWin::handleMessage(toolkit::TMsg& msg) {
         case WM_KILLFOCUS: fireEventNull(onExit); break;
         case WM_WINDOWPOSCHANGING: {
             auto* pos = reinterpret_cast<WINDOWPOS*>(msg.lParam);
-            if (!(pos->flags & SWP_NOSIZE)) {
+            if (!(pos->flags & SWP_NOSIZE)) {  // the links answer in pixels at 96 DPI
                 proposeSize(resizeHeight, control->getHeight(), pos->cy);
                 proposeSize(resizeWidth, control->getWidth(), pos->cx);
             }

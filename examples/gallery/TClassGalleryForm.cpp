@@ -79,18 +79,22 @@ void TClassGalleryForm::createMainForm() {
 }
 
 // A picture band under the title (a gradient with stripes) and the form's colour
-// everywhere else, as large as the screen so that any size of the window is covered.
+// everywhere else, as large as the screen so that any size of the window is covered;
+// drawn in the window's pixels, the band where the scaled schema puts it.
 void TClassGalleryForm::paintBackground() {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const TControl& form = *mainForm->control;
+    const int bandTop = form.toDevice(pictureTop), bandBottom = form.toDevice(pictureBottom);
+    const int stripe = form.toDevice(8);
     mainForm->background->free();
     mainForm->background = toolkit::TBitmap::newDIBBitmap(width, height, toolkit::pf32bit);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(mainForm->background->scanLine(y));
         for (int x = 0; x < width; ++x) {
             std::uint32_t rgb = (formColour & 0xFF) << 16 | (formColour & 0xFF00) | (formColour >> 16 & 0xFF);
-            if (y >= pictureTop && y < pictureBottom) {
+            if (y >= bandTop && y < bandBottom) {
                 const int shade = 255 * x / width;
-                rgb = ((x + y) / 8 % 2)
+                rgb = ((x + y) / stripe % 2)
                           ? (0x20u << 16 | static_cast<std::uint32_t>(shade) << 8 | 0xA0u)
                           : (0x10u << 16 | 0x60u << 8 | static_cast<std::uint32_t>(255 - shade));
             }

@@ -2,7 +2,8 @@
 // given class, prints a line for the window and one per child window, separated by
 // tabs: kind, class, screen rectangle (left, top, right, bottom), visibility, style and
 // extended style (hexadecimal), client width and height, the selection of an edit
-// field (start:end, else -) and the text (UTF-8, line ends written as \r and \n).
+// field (start:end, followed by +N while a one-line field shows its text from character
+// N on; else -) and the text (UTF-8, line ends written as \r and \n).
 // A last line "focus" gives the rectangle of the window that has the keyboard focus.
 //   window_texts.exe [CLASS]      (default obj_Form; exit code 1 when there is none)
 #include <windows.h>
@@ -39,9 +40,12 @@ std::wstring textOf(HWND window) {
 
 std::string selectionOf(HWND window, const std::wstring& className) {
     if (className.find(L"EDIT") == std::wstring::npos) return "-";
-    DWORD_PTR selection = 0;
+    DWORD_PTR selection = 0, firstVisible = 0;
     SendMessageTimeoutW(window, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selection);
-    return std::to_string(LOWORD(selection)) + ":" + std::to_string(HIWORD(selection));
+    if (!(GetWindowLongW(window, GWL_STYLE) & ES_MULTILINE))
+        SendMessageTimeoutW(window, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 2000, &firstVisible);
+    return std::to_string(LOWORD(selection)) + ":" + std::to_string(HIWORD(selection)) +
+           (firstVisible ? "+" + std::to_string(firstVisible) : "");
 }
 
 void printWindow(const char* kind, HWND window) {

@@ -50,6 +50,8 @@ converter_session() {
     local bars
     bars=$(lit_pixels)
     check_true "the display shows its bars" [ "$bars" -gt 0 ]
+    client_layout >"$STATE/converter-96.layout"  # the layout the scaled runs are held to
+    check "no label cut" "" "$(labels_cut)"
 
     # "0" right after start-up: the error line, nothing computed.
     click_child $(level_field)
@@ -198,7 +200,47 @@ starts_normally() {
     fi
 }
 
+# At another DPI: the window and every control as the schema places them, scaled; the
+# labels hold their texts; the level field shows all of "120.5"; the display shows the
+# whole result for 120 dB, in cells that follow its scaled height.
+scaled_session() {
+    local dpi=$1
+    set_display_dpi "$dpi"
+    start_converter
+    wait_for_window || { failed=$((failed + 1)); return 1; }
+    sleep 1
+    check "$dpi DPI: the window's size" "$((332 * dpi / 96)) $((224 * dpi / 96))" \
+        "$(window_lines | awk -F'\t' '$1 == "window" { print $5 - $3, $6 - $4 }')"
+    check "$dpi DPI: every control in its place" "" "$(layout_off "$STATE/converter-96.layout" "$dpi")"
+    check "$dpi DPI: no label cut" "" "$(labels_cut)"
+    scaled_level() { child_line obj_EDIT $((50 * dpi / 96)) | cut -f12- | tr '\t' ' '; }  # selection and text
+    scaled_result() { field_text obj_EDIT $((280 * dpi / 96)); }
+    click_child obj_EDIT $((50 * dpi / 96))
+    type_keys "120.5"
+    check_field "$dpi DPI: the level field shows all of 120.5" "5:5 120.5" scaled_level
+    xdotool key End shift+Home
+    type_keys "120"
+    check_field "$dpi DPI: the result" "$result_120" scaled_result
+    local line height cell
+    line=$(child_line obj_STATIC $(((285 * dpi + 48) / 96)))  # rounded as the toolkit rounds
+    check_true "$dpi DPI: the display at its scaled width" [ -n "$line" ]
+    height=$(echo "$line" | awk -F'\t' '{ print $6 - $4 }')
+    cell=$((height * 6 / 10 + 3))  # the cell pitch at the display's height
+    local left top
+    left=$(echo "$line" | cut -f3); top=$(echo "$line" | cut -f4)
+    import -window root "$STATE/shot.png"
+    lit_in() { convert "$STATE/shot.png" -crop "$1x${height}+$((left + $2))+$top" +repage -fill black \
+        +opaque "#00FF00" -format "%[fx:int(mean*w*h*3)]" info:; }
+    check_true "$dpi DPI: the last of the 17 cells lit" [ "$(lit_in $((cell - 3)) $((16 * cell)))" -gt 0 ]
+    check "$dpi DPI: nothing lit after them" "0" "$(lit_in $((cell * 2)) $((17 * cell)))"
+    xdotool key alt+F4
+    check "$dpi DPI: exit code" "0" "$(wait_for_exit)"
+}
+
 converter_session
+scaled_session 144
+scaled_session 192
+set_display_dpi 96
 information_box "/ih" driver_wine "$BUILD/app/converter.exe" /ih
 information_box "/ih more" driver_wine "$BUILD/app/converter.exe" /ih more
 # A batch file hands its command line on as it is written, quotes included.

@@ -65,6 +65,8 @@ start_up() {
     check "the creation logged first" "окно: создано" "$(log_first)"
     check "no resize logged at the first show" "окно: создано\r\nугол: фокус получен" "$(log_text)"
     check "the sum field agrees with the display" "0" "$(text_at $RESULT)"
+    client_layout >"$STATE/gallery-96.layout"  # the layout the scaled runs are held to
+    check "no label cut" "" "$(labels_cut)"
     check_true "the first tab stop has the focus" focus_at $ANGLE
 }
 
@@ -188,6 +190,9 @@ fields() {
 }
 
 transparency() {
+    # The buffered form paints its fields' texts too (a themed field's frame must not
+    # cover them).
+    check_true "the radius field's digits show" [ "$(client_dark_pixels 195 163 80 16)" -gt 20 ]
     check "no label colour over the picture" "0" "$(client_pixels 16 60 270 20 '#FFFF00')"
     check "the picture, not the form's colour, around its text" "0" "$(client_pixels 16 60 270 20 '#DCE6F0')"
     check "no label colour over the form" "0" "$(client_pixels 16 452 230 16 '#FFFF00')"
@@ -236,6 +241,24 @@ position_store() {
     rm -f "$INI"
 }
 
+# At another DPI: the client area and every control as the schema places them, scaled;
+# the labels hold their texts.
+scaled_run() {
+    local dpi=$1
+    set_display_dpi "$dpi"
+    rm -f "$INI"
+    start_program "$GALLERY"
+    wait_for_window || { failed=$((failed + 1)); return 1; }
+    sleep 1
+    check "$dpi DPI: the client size" "$((640 * dpi / 96)) $((480 * dpi / 96))" "$(window_column 10-11 | tr '\t' ' ')"
+    check "$dpi DPI: every control in its place" "" "$(layout_off "$STATE/gallery-96.layout" "$dpi")"
+    check "$dpi DPI: no label cut" "" "$(labels_cut)"
+    close_box
+    close_box
+    check "$dpi DPI: exit code" "0" "$(wait_for_exit)"
+    rm -f "$INI"
+}
+
 if start_up; then
     tooltips
     calculation
@@ -243,5 +266,8 @@ if start_up; then
     fields
     transparency
     position_store
+    scaled_run 144
+    scaled_run 192
+    set_display_dpi 96
 fi
 finish_checks

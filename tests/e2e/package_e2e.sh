@@ -40,6 +40,13 @@ done
 # The version resource's strings are UTF-16: each name is followed by its value.
 resource_value() { strings -el "$exe" | grep -A1 -x "$1" | tail -1; }
 check "FileVersion" "$VERSION.0" "$(resource_value FileVersion)"
+# The manifest: DPI awareness per monitor (the system's as the fallback), the common
+# controls of version 6, the Windows versions.
+manifest=$(grep -a -o '<assembly.*</assembly>' <(tr -d '\r\n' <"$exe"))
+check_true "manifest: per-monitor DPI awareness" grep -q '<dpiAwareness[^>]*>PerMonitorV2<' <<<"$manifest"
+check_true "manifest: the system's DPI awareness as the fallback" grep -q '<dpiAware[^>]*>true<' <<<"$manifest"
+check_true "manifest: common controls 6" grep -q 'Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest"
+check "manifest: supported Windows versions" "4" "$(grep -o '<supportedOS ' <<<"$manifest" | wc -l)"
 check "ProductVersion" "$VERSION.0" "$(resource_value ProductVersion)"
 
 start_program "$exe" /ih

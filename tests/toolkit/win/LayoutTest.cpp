@@ -5,6 +5,7 @@
 
 #include "tests/toolkit/win/WindowTest.h"
 #include "toolkit/Layout.h"
+#include "toolkit/TGraphicTool.h"
 
 using namespace toolkit;
 using testsupport::pumpMessages;
@@ -303,5 +304,32 @@ TEST_F(Layout, ResizingAFormRealignsItsChildren) {
     EXPECT_TRUE(boundsAre(panel, 2, 2, 198, 198));
     form->setClientSize(300, 100);
     EXPECT_TRUE(boundsAre(panel, 2, 2, 298, 98));
+    form->free();
+}
+
+// Moved to a monitor of 144 DPI: the form takes the suggested rectangle, each control the
+// same bounds at 96 DPI and a font made for the new scale.
+TEST_F(Layout, ADpiChangeLaysTheFormOutAgain) {
+    TControl* form = squareForm();
+    form->font().setFontHeight(-11);
+    TControl* edit = TControl::newEditbox(form, 0);
+    edit->setBoundsRect(RECT{10, 10, 110, 32});
+    form->createWindow();
+    EXPECT_EQ(edit->font().logFont().lfHeight, -11);
+    const RECT suggested{100, 80, 460, 420};
+    SendMessageW(form->handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT window;
+    GetWindowRect(form->handle(), &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    EXPECT_EQ(form->dpi(), 144);
+    RECT device;
+    GetWindowRect(edit->handle(), &device);
+    MapWindowPoints(nullptr, form->handle(), reinterpret_cast<POINT*>(&device), 2);
+    EXPECT_EQ(device.left, 15);
+    EXPECT_EQ(device.top, 15);
+    EXPECT_EQ(device.right, 165);
+    EXPECT_EQ(device.bottom, 48);
+    EXPECT_TRUE(boundsAre(edit, 10, 10, 110, 32));  // the schema's numbers stay
+    EXPECT_EQ(edit->font().logFont().lfHeight, -17);
     form->free();
 }
