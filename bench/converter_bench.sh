@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Converter figures under Wine on a virtual display: start-up time to the window shown
 # against a bare Win32 program with the same seven windows (medians of 21 runs each;
-# RUNS=N for another count), the time from a key to both outputs, and the size of
+# RUNS=N for another count), the time from a key to both outputs against a bare program
+# doing the same job by hand (medians of 2000 keys, the median of 7 such runs each;
+# KEY_RUNS=N), where the converter's keystroke spends that time, and the size of
 # converter.exe.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 cmake --preset windows >/dev/null &&
     cmake --build --preset windows --target converter bench_bare_windows bench_launch_timer bench_key_latency \
-        >/dev/null || exit 1
+        bench_bare_key_latency bench_key_steps >/dev/null || exit 1
 BUILD=$ROOT/build/windows
 STATE=$BUILD/bench-session
 "$ROOT/cmake/wine-session.sh" start "$STATE" || exit 1
@@ -33,5 +35,19 @@ c=$(echo -n "$converter_times" | median)
 b=$(echo -n "$bare_times" | median)
 echo "start-up to window shown: converter ${c} ms, bare program ${b} ms (medians of $runs)"
 awk -v c="$c" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", c / b }'
-run "$BUILD/bench/windows/bench_key_latency.exe"
+
+# Key latency, alternating in the same way.
+key_median() { run "$1" | sed -n 's/.*median \([0-9.]*\) us.*/\1/p'; }
+key_runs=${KEY_RUNS:-7}
+converter_times=""
+bare_times=""
+for _ in $(seq "$key_runs"); do
+    converter_times+="$(key_median "$BUILD/bench/windows/bench_key_latency.exe")"$'\n'
+    bare_times+="$(key_median "$BUILD/bench/windows/bench_bare_key_latency.exe")"$'\n'
+done
+c=$(echo -n "$converter_times" | median)
+b=$(echo -n "$bare_times" | median)
+echo "key to both outputs: converter ${c} us, bare program ${b} us (medians of $key_runs runs of 2000 keys)"
+awk -v c="$c" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", c / b }'
+run "$BUILD/bench/windows/bench_key_steps.exe"
 echo "converter.exe: $(stat -c %s "$BUILD/app/converter.exe") bytes"

@@ -248,7 +248,9 @@ void TControl::setControlText(std::string_view text) {
     caption_.assign(text);
     if (handle_) {
         SetWindowTextW(handle_, toWide(caption_).c_str());
-        invalidate();
+        // An edit box invalidates its whole client area itself when its text is set (and
+        // a buffered ancestor hears of it when the box paints).
+        if (className_ != "EDIT") invalidate();
         if (autoSizeProc) autoSizeProc(*this);
     }
 }

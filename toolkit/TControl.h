@@ -146,7 +146,8 @@ public:
     bool transparent() const { return transparent_; }
     void setDoubleBuffered(bool on);
     bool doubleBuffered() const { return doubleBuffered_; }
-    void invalidate();               // the whole window, and the buffered ancestor's
+    void invalidate();
+    // the whole window, and the buffered ancestor's
     bool transparentLabel = false;   // text set by WM_SETTEXT is shown hidden-then-shown
     bool paintsItself = false;       // never buffered: cut out of the buffered picture
     bool bufferPainting = false;     // a buffered paint of this control is running
@@ -306,6 +307,7 @@ public:
     // Used by the toolkit's own input handlers.
     bool dispatchMouse(UINT message, TMouseEventData& mouse);
     bool dispatchKey(TMsg& msg, std::uint32_t shift);
+    std::uint32_t keyShift() const { return keyShift_; }  // of the key message being handled
     void trackMouse();
     void mouseLeft();
     void notifyResize();
@@ -327,6 +329,7 @@ private:
     void leaveFocusRecords();
     bool handleBuiltIn(TMsg& msg);  // true: the message ended directly
     bool handleKey(TMsg& msg);
+    bool keysReachMe() const;
     void attachMouseHandler();
     void installKeyHandler();
     void adoptFont(TGraphicTool* font);
@@ -365,6 +368,8 @@ private:
     RECT boundsRect_{};
     std::uint8_t align_ = alNone;
     bool mouseInside_ = false;
+    bool hasFocus_ = false;       // between the window's WM_SETFOCUS and WM_KILLFOCUS
+    std::uint32_t keyShift_ = 0;  // 4 Shift, 8 Ctrl, 32 Alt
     TMouseEvent onMouseDown_, onMouseUp_, onMouseMove_, onMouseDblClk_, onMouseWheel_;
     TNotify onMouseEnter_, onMouseLeave_, onResize_, onShow_, onHide_;
     TKeyEvent onKeyDown_, onKeyUp_;

@@ -11,6 +11,15 @@ namespace {
 constexpr UINT msgFreeControl = 0xB003;
 constexpr UINT msgReflectedCommand = 0xB005;
 constexpr UINT msgReflectedColor = 0xBC00;
+
+// The shift state (4 Shift, 8 Ctrl, 32 Alt) in one read of the thread's key state: each
+// read is a request to the window server, the dearest step of a keystroke.
+std::uint32_t keyShiftState() {
+    BYTE keys[256];
+    if (!GetKeyboardState(keys)) return 0;
+    const auto down = [&keys](int key) { return (keys[key] & 0x80) != 0; };
+    return (down(VK_SHIFT) ? 4u : 0u) | (down(VK_CONTROL) ? 8u : 0u) | (down(VK_MENU) ? 32u : 0u);
+}
 }  // namespace
 
 LRESULT CALLBACK globalWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -71,6 +80,11 @@ TControl::AttachedResult TControl::dispatchAttached(TMsg& msg) {
 
 LRESULT TControl::wndProc(TMsg& msg) {
     if (msg.hwnd && !handle_) handle_ = msg.hwnd;
+    // The system tells a window when the focus comes (confirmed, as anyone may send the
+    // message) and goes, before anyone handles it.
+    if (msg.message == WM_SETFOCUS && msg.hwnd == handle_) hasFocus_ = GetFocus() == handle_;
+    if ((msg.message == WM_KILLFOCUS || msg.message == WM_NCDESTROY) && msg.hwnd == handle_)
+        hasFocus_ = false;
     // A control whose destruction has begun, or that a handler has freed while it still
     // handles a message, runs no handlers: only its window's own class sees the message.
     if (refCount() < 0 || freedMeanwhile()) return passToClass(msg);
@@ -114,14 +128,22 @@ bool TControl::doSetFocus() {
     return true;
 }
 
-bool TControl::handleKey(TMsg& msg) {
+// Whether the window or its inner window has the focus. The window's own focus is known
+// from its focus messages; only otherwise is the system asked.
+bool TControl::keysReachMe() const {
+    if (hasFocus_) return true;
     const HWND focus = GetFocus();
-    if (focus != handle_ && (!innerHandle || focus != innerHandle)) {
+    return focus == handle_ || (innerHandle && focus == innerHandle);
+}
+
+bool TControl::handleKey(TMsg& msg) {
+    if (!keysReachMe()) {
         msg.result = 0;
         return false;
     }
+    keyShift_ = keyShiftState();
     if (keyPreHandler && keyPreHandler(*this, msg)) return true;
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+    if (keyShift_ & (8 | 32)) {  // Ctrl or Alt down
         msg.result = callDefWndProc(msg);
         return false;
     }

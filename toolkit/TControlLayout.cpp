@@ -24,19 +24,6 @@ int screenDpi() {
     return dpi;
 }
 
-namespace {
-
-// The DPI of a window where the system tells it (Windows 10 on), else the screen's.
-int windowDpi(HWND window) {
-    using GetDpi = UINT(WINAPI*)(HWND);
-    static const auto getDpi = reinterpret_cast<GetDpi>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    const UINT dpi = getDpi ? getDpi(window) : 0;
-    return dpi ? static_cast<int>(dpi) : screenDpi();
-}
-
-}  // namespace
-
 int TControl::dpi() const {
     const TControl* top = this;
     while (top->isControl && top->parent_) top = top->parent_;
@@ -492,16 +479,8 @@ bool showHideHandler(void*, TControl& control, TMsg& msg) {
     return false;
 }
 
-std::uint32_t keyShiftState() {
-    std::uint32_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 4;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 8;
-    if (GetKeyState(VK_MENU) < 0) shift |= 32;
-    return shift;
-}
-
 bool keyboardHandler(void*, TControl& control, TMsg& msg) {
-    return control.dispatchKey(msg, keyShiftState());
+    return control.dispatchKey(msg, control.keyShift());
 }
 
 }  // namespace

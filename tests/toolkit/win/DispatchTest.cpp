@@ -212,9 +212,17 @@ TEST_F(Dispatch, KeysOfAnUnfocusedControlAreIgnored) {
     TControl* other = TControl::newEditbox(form, 0);
     form->show();
     form->getWindowHandle();
+    SetFocus(edit->handle());
     SetFocus(other->handle());
     SendMessageW(edit->handle(), WM_CHAR, 'z', 0);
+    edit->tabStop = false;  // takes no focus: a focus message sent by hand leaves it where it is
+    SendMessageW(edit->handle(), WM_SETFOCUS, 0, 0);
+    SendMessageW(edit->handle(), WM_CHAR, 'y', 0);
     EXPECT_EQ(edit->getControlText(), "");
+    edit->tabStop = true;
+    SetFocus(edit->handle());
+    SendMessageW(edit->handle(), WM_CHAR, 'x', 0);
+    EXPECT_EQ(edit->getControlText(), "x");
     form->free();
 }
 

@@ -151,6 +151,11 @@ TEST_F(Layout, TabMovesAmongTabStopsWrappingAndShiftGoesBack) {
 
     SetFocus(c->handle());
     form->currentControl = c;
+    for (const int held : {VK_CONTROL, VK_MENU}) {  // Ctrl+Tab and Alt+Tab are the class's
+        pressKeys({held});
+        SendMessageW(c->handle(), WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_EQ(GetFocus(), c->handle()) << held;
+    }
     pressKeys({});
     SendMessageW(c->handle(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), a->handle());
