@@ -30,7 +30,15 @@ log_first() { log_text | sed 's/\\r\\n.*//'; }
 log_last() { log_text | sed 's/.*\\r\\n//'; }
 last_event() { text_at 400 418; }
 focus_at() { [ "$(window_lines | grep '^focus' | cut -f2-3)" == "$(child_at "$1" "$2" | cut -f3-4)" ]; }
-select_field() { click_client $(($1 + 5)) $(($2 + 11)); xdotool key End shift+Home; sleep 0.2; }
+select_field() {  # the keys go where the click has put the focus, once it is there
+    click_client $(($1 + 5)) $(($2 + 11))
+    for _ in $(seq 15); do
+        focus_at "$1" "$2" && break
+        sleep 0.2
+    done
+    xdotool key End shift+Home
+    sleep 0.2
+}
 ends_with() { [[ "$1" == *"$2" ]]; }
 enter() { xdotool key Return; sleep 0.4; }
 wait_for_tooltip() {  # the visible tooltip's line, after the delay
@@ -253,8 +261,12 @@ scaled_run() {
     check "$dpi DPI: the client size" "$((640 * dpi / 96)) $((480 * dpi / 96))" "$(window_column 10-11 | tr '\t' ' ')"
     check "$dpi DPI: every control in its place" "" "$(layout_off "$STATE/gallery-96.layout" "$dpi")"
     check "$dpi DPI: no label cut" "" "$(labels_cut)"
-    close_box
-    close_box
+    # The first close is refused (checked at 96 DPI); a click the program is not ready
+    # for yet is repeated.
+    for _ in 1 2 3 4; do
+        close_box
+        [ -s "$STATE/exit" ] && break
+    done
     check "$dpi DPI: exit code" "0" "$(wait_for_exit)"
     rm -f "$INI"
 }
