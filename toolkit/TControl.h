@@ -335,6 +335,7 @@ private:
     void adoptFont(TGraphicTool* font);
     void adoptBrush(TGraphicTool* brush);
     void setDeviceSize(int width, int height);
+    void setClientSide(int size, bool horizontal);
     void rescaleDescendants(int oldDpi, int newDpi, bool boundsOnly);
     void createChildWindows();
     std::wstring registeredClassName();

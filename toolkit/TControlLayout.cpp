@@ -160,35 +160,32 @@ void TControl::setSize(int width, int height) {
     if (height > 0) setHeight(height);
 }
 
-// The frame's thickness is the window's own, in its pixels: the client size is set in
-// those, so that it comes out right at any scale.
-void TControl::setClientWidth(int width) {
+// One side of the client area. The frame's thickness is the window's own, in its pixels:
+// the client size is set in those, so that it comes out right at any scale.
+void TControl::setClientSide(int size, bool horizontal) {
     const HWND window = getWindowHandle();
     if (!window) {
         const RECT client = clientRect();
-        setWidth(width + getWidth() - (client.right - client.left));
+        if (horizontal)
+            setWidth(size + getWidth() - (client.right - client.left));
+        else
+            setHeight(size + getHeight() - (client.bottom - client.top));
         return;
     }
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    setDeviceSize(toDevice(width + clientLeft + clientRight) + (outer.right - outer.left) - client.right,
-                  outer.bottom - outer.top);
+    SIZE device{outer.right - outer.left, outer.bottom - outer.top};
+    if (horizontal)
+        device.cx += toDevice(size + clientLeft + clientRight) - client.right;
+    else
+        device.cy += toDevice(size + clientTop + clientBottom) - client.bottom;
+    setDeviceSize(device.cx, device.cy);
 }
 
-void TControl::setClientHeight(int height) {
-    const HWND window = getWindowHandle();
-    if (!window) {
-        const RECT client = clientRect();
-        setHeight(height + getHeight() - (client.bottom - client.top));
-        return;
-    }
-    RECT outer, client;
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    setDeviceSize(outer.right - outer.left,
-                  toDevice(height + clientTop + clientBottom) + (outer.bottom - outer.top) - client.bottom);
-}
+void TControl::setClientWidth(int width) { setClientSide(width, true); }
+
+void TControl::setClientHeight(int height) { setClientSide(height, false); }
 
 void TControl::setClientSize(int width, int height) {
     if (width > 0) setClientWidth(width);

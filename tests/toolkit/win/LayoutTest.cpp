@@ -336,5 +336,10 @@ TEST_F(Layout, ADpiChangeLaysTheFormOutAgain) {
     EXPECT_EQ(device.bottom, 48);
     EXPECT_TRUE(boundsAre(edit, 10, 10, 110, 32));  // the schema's numbers stay
     EXPECT_EQ(edit->font().logFont().lfHeight, -17);
+    form->setClientSize(200, 100);  // in the schema's units, so 300 x 150 pixels
+    RECT client;
+    GetClientRect(form->handle(), &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 150);
     form->free();
 }
