@@ -1,6 +1,7 @@
 #include "components/visual/TZTLedNumber.h"
 
 #include "dataflow/EventDispatch.h"
+#include "toolkit/NumberFormat.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TGraphicTool.h"
 
@@ -183,6 +184,10 @@ void TZTLedNumber::drawCell(char c, int x, int W, int H, int t, int g) {
     }
 }
 
+// How many whole cells of width W + 1 (a cell's columns run from x to x + W) a picture
+// Wc pixels wide holds, W + 3 pixels apart.
+int TZTLedNumber::wholeCells(int Wc, int W) { return Wc > W ? (Wc - W - 1) / (W + 3) + 1 : 0; }
+
 void TZTLedNumber::redraw() {
     if (!buffer_ || buffer_->empty() || !buffer_->canvas()) return;
     // The cells follow the picture, which has the client's size: a border takes its
@@ -194,15 +199,20 @@ void TZTLedNumber::redraw() {
     const int W = H * 6 / 10;
     const int t = W / 7;
     const int g = W / 10;
-    const int n = static_cast<int>(shownText_.size());
+    // A number is never shown cut: it is rounded to the cells there are.
+    const std::string text = toolkit::fitNumberText(shownText_, static_cast<std::size_t>(wholeCells(Wc, W)));
+    const int n = static_cast<int>(text.size());
     charCount_ = n;
     int offset = 0;
     if (digitAlign == 1)
         offset = Wc - (W + 3) * n;
     else if (digitAlign != 0)
         offset = (Wc - (W + 3) * n) / 2;
-    for (int i = 0; i < n; ++i)
-        drawCell(shownText_[static_cast<std::size_t>(i)], offset + i * (W + 3), W, H, t, g);
+    for (int i = 0; i < n; ++i) {
+        const int x = offset + i * (W + 3);
+        if (x >= 0 && x + W < Wc)
+            drawCell(text[static_cast<std::size_t>(i)], x, W, H, t, g);  // whole cells only
+    }
     control->invalidate();
 }
 

@@ -1,5 +1,6 @@
 // A line of text shown as seven-segment digits, drawn into an off-screen bitmap that
-// every paint copies to the window.
+// every paint copies to the window. Only whole cells are drawn, and a number longer
+// than the cells is rounded to them (hyphens where even its integer part is too long).
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,7 @@ protected:
 private:
     static bool messageHook(void* self, TControl& control, toolkit::TMsg& msg);
     void redraw();
+    static int wholeCells(int Wc, int W);
     void drawCell(char c, int x, int W, int H, int t, int g);
     void drawSegment(int segment, int x, int W, int H, int t, int g);
     void drawColon(int x, int W, int H, int t, int g);

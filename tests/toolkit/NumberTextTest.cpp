@@ -1,4 +1,5 @@
 #include "toolkit/NumberText.h"
+#include "toolkit/NumberFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -297,4 +298,30 @@ TEST(Rounding, TiesToEvenAndTheIndefiniteValue) {
               std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(roundToInt32(4294967296.0L + 5.0L), 5);  // low 32 bits
     EXPECT_EQ(roundToInt32(1e30L), 0);
+}
+
+TEST(FitNumberText, RoundsToTheRoomOrGivesHyphens) {
+    const struct {
+        const char* text;
+        std::size_t width;
+        const char* fitted;
+    } rows[] = {
+        {"0.0000011220184542462", 19, "0.00000112201845425"},  // the converter at 1 dB
+        {"99999995029771300000000000000000000000000000", 19, "-------------------"},
+        {"0.999999994035725", 19, "0.999999994035725"},  // fits: unchanged
+        {"0.125", 4, "0.12"},                            // a tie goes to the even digit
+        {"0.135", 4, "0.14"},
+        {"0.12501", 4, "0.13"},
+        {"1.99999", 4, "2"},  // carried, the zeros behind the point dropped
+        {"99.96", 4, "100"},
+        {"999.96", 4, "1000"},  // no room for the point: the integer rounded
+        {"9999.6", 4, "----"},  // the carry needs a fifth digit
+        {"-1.25", 4, "-1.2"},
+        {"-0.0004", 4, "0"},  // no negative zero
+        {"-12345", 5, "-----"},
+        {"12:30", 3, "12:30"},  // not a number: unchanged
+        {"1e5", 2, "1e5"},
+        {"1.", 1, "1"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(fitNumberText(row.text, row.width), row.fitted) << row.text;
 }

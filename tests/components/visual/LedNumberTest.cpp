@@ -186,6 +186,29 @@ TEST_F(Led, TheConvertersInitialRowOfBars) {
     for (int i = 0; i < 19; ++i) EXPECT_EQ(litIn(i * 15, 12, 20), "7") << i;
 }
 
+TEST_F(Led, ANumberIsRoundedToTheWholeCellsThereAre) {
+    const auto cellsLit = [this] {
+        std::string cells;
+        for (int i = 0; i < 19; ++i) cells += litIn(i * 15, 12, 20) + " ";
+        for (int x = 19 * 15; x < 292; ++x)  // the room of a 20th cell, not whole
+            for (int y = 0; y < 20; ++y)
+                if (at({x, y}) != back) return cells + "and a cut cell";
+        return cells;
+    };
+    show("0.0000011220184542462", 292, 20);  // the converter's result at 1 dB: ...845424|62
+    EXPECT_TRUE(cellsLit().ends_with("1234567 2567 12457 2567 13467 12457 ")) << cellsLit();  // ...845425
+    delete led;
+    show("99999995029771300000000000000000000000000000", 292, 20);  // at 1000 dB
+    std::string bars;
+    for (int i = 0; i < 19; ++i) bars += "7 ";
+    EXPECT_EQ(cellsLit(), bars);
+    delete led;
+    show("E" + std::string(19, '8'), 292, 20);  // not a number: cut, but to whole cells
+    std::string eights = " ";
+    for (int i = 1; i < 19; ++i) eights += "1234567 ";
+    EXPECT_EQ(cellsLit(), eights);
+}
+
 TEST_F(Led, DoTextShowsAValuesTextOrTheTextSourcesAndClicksReport) {
     show("", 200, 20);
     TData value;
