@@ -138,7 +138,8 @@ bool TControl::keysReachMe() const {
 
 bool TControl::handleKey(TMsg& msg) {
     if (!keysReachMe()) {
-        msg.result = 0;
+        // Alt+Space in a child comes on to its form: the window menu opens, as in every program.
+        msg.result = msg.message == WM_SYSCHAR && msg.wParam == VK_SPACE ? callDefWndProc(msg) : 0;
         return false;
     }
     keyShift_ = keyShiftState();

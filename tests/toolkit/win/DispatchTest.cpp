@@ -223,6 +223,19 @@ TEST_F(Dispatch, KeysOfAnUnfocusedControlAreIgnored) {
     SetFocus(edit->handle());
     SendMessageW(edit->handle(), WM_CHAR, 'x', 0);
     EXPECT_EQ(edit->getControlText(), "x");
+    // Except Alt+Space, which a focused child hands on to its form: the window menu.
+    int windowMenus = 0;
+    form->attachProc(TMessageHandler{[](void* count, TControl&, TMsg& msg) {
+                                         if (msg.message != WM_SYSCOMMAND ||
+                                             (msg.wParam & 0xFFF0) != SC_KEYMENU)
+                                             return false;
+                                         ++*static_cast<int*>(count);
+                                         return true;  // the menu itself would wait for the user
+                                     },
+                                     &windowMenus});
+    SendMessageW(edit->handle(), WM_SYSCHAR, 'x', 0x20000000);  // with Alt (bit 29)
+    SendMessageW(edit->handle(), WM_SYSCHAR, VK_SPACE, 0x20000000);
+    EXPECT_EQ(windowMenus, 1);
     form->free();
 }
 
