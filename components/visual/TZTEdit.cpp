@@ -3,11 +3,36 @@
 #include <algorithm>
 
 #include "dataflow/EventDispatch.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/NumberText.h"
+#include "toolkit/WideText.h"
 
 namespace components {
 
 using namespace dataflow;
+
+namespace {
+
+// The messages with which an edit of the text can begin: keys, and the edit box's own
+// commands (those of its context menu among them).
+bool startsAnEdit(UINT message) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_CHAR:
+        case WM_IME_CHAR:
+        case WM_CONTEXTMENU:
+        case WM_CUT:
+        case WM_PASTE:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
 
 void TZTEdit::init() {
     std::uint32_t options = 0;
@@ -23,19 +48,32 @@ void TZTEdit::init() {
     control->onChange = [this](TControl&) { textChanged(); };
     control->setControlText(text);
     lastGoodText_ = text;
+    undoText_ = text;
 }
 
-std::int32_t TZTEdit::caret() const {
-    DWORD start = 0;
-    control->perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    return static_cast<std::int32_t>(start);
+TZTEdit::Selection TZTEdit::selection() const {
+    DWORD start = 0, end = 0;
+    control->perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end)};
 }
 
-void TZTEdit::setCaret(std::int32_t position) { control->perform(EM_SETSEL, position, position); }
+void TZTEdit::select(Selection selected) { control->perform(EM_SETSEL, selected.start, selected.end); }
 
 void TZTEdit::setControlTextQuietly(std::string_view newText) {
     changeArmed_ = false;
     control->setControlText(newText);
+}
+
+// The field changes its own text; the notifications that come meanwhile are not the
+// user's. The change replaces, undoably, the text that the user's last kept edit
+// started from, so that Ctrl+Z still takes that edit back.
+void TZTEdit::showOwnText(std::string_view ownText, Selection selected) {
+    changingItself_ = true;
+    control->setControlText(undoText_);
+    control->perform(EM_SETSEL, 0, -1);
+    control->perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toolkit::toWide(ownText).c_str()));
+    select(selected);
+    changingItself_ = false;
 }
 
 bool TZTEdit::textReader(TData& data) {
@@ -43,36 +81,36 @@ bool TZTEdit::textReader(TData& data) {
     return true;
 }
 
+// A change the reader keeps: the text before it is what Ctrl+Z goes back to.
+void TZTEdit::keep(const std::string& kept) {
+    if (kept == lastGoodText_) return;
+    undoText_ = lastGoodText_;
+    lastGoodText_ = kept;
+}
+
 bool TZTEdit::numericReader(TData& data) {
     const std::string typed = control->getControlText();
     const std::string t = withDecimalPoints(typed);
-    const std::int32_t c = caret();
     const std::string lower = toolkit::lowerCase(t);
-    if (isNumberText(lower, data)) {
-        showDecimalPoints(typed, t, c);
-        lastGoodCaret_ = c;
-        lastGoodText_ = t;
-        return true;
-    }
-    std::string completed = lower;
-    completed.push_back('0');
+    const bool number = isNumberText(lower, data);
     TData probe;
-    if (isNumberText(completed, probe)) {  // an unfinished number waits
-        if (t.empty()) {
-            // An emptied field becomes 0, unreported and selected, so that the next
-            // character typed replaces it instead of standing in front of it.
-            setControlTextQuietly("0");
-            control->perform(EM_SETSEL, 0, 1);
-            lastGoodText_.assign(1, '0');
-        } else {
-            showDecimalPoints(typed, t, c);
-        }
+    if (!number && !isNumberText(lower + '0', probe)) {
+        // Text that can never become a number: the text and the selection from before
+        // the change come back, so that typing goes on where the user was.
+        showOwnText(lastGoodText_, selectionBefore_);
         return false;
     }
-    // Text that can never become a number: the last good text comes back.
-    setControlTextQuietly(lastGoodText_);
-    setCaret(lastGoodCaret_);
-    return false;
+    if (t.empty()) {
+        // An emptied field becomes 0, unreported and selected, so that the next
+        // character typed replaces it instead of standing in front of it.
+        keep("0");
+        showOwnText("0", {0, 1});
+        fireEventNull(onEmptied);
+        return false;
+    }
+    keep(t);                                      // a number, or an unfinished one that waits
+    if (typed != t) showOwnText(t, selection());  // a comma read as the point shows as one
+    return number;
 }
 
 // The field's users write decimals with a comma: it is read as the point, so a text
@@ -82,14 +120,31 @@ std::string TZTEdit::withDecimalPoints(std::string text) {
     return text;
 }
 
-// A comma the reader took for the point is shown as the point, the caret kept.
-void TZTEdit::showDecimalPoints(const std::string& typed, const std::string& read, std::int32_t caretAt) {
-    if (typed == read) return;
-    setControlTextQuietly(read);
-    setCaret(caretAt);
+// Blanks, tabs, line ends and no-break spaces around a pasted number go. Without them
+// the edit box pastes as it always does.
+bool TZTEdit::pasteTrimmed() {
+    static constexpr std::string_view around = " \t\r\n\xA0";
+    const std::string pasted = toolkit::clipboardText(control->handle());
+    const std::size_t first = pasted.find_first_not_of(around);
+    if (first == std::string::npos) return !pasted.empty();  // blanks alone: nothing to paste
+    const std::size_t end = pasted.find_last_not_of(around) + 1;
+    if (first == 0 && end == pasted.size()) return false;
+    const std::wstring trimmed = toolkit::toWide(std::string_view(pasted).substr(first, end - first));
+    control->perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(trimmed.c_str()));
+    return true;
+}
+
+bool TZTEdit::handleMessage(toolkit::TMsg& msg) {
+    if (!changingItself_ && startsAnEdit(msg.message)) selectionBefore_ = selection();
+    if (msg.message == WM_PASTE && valueReader == &TZTEdit::numericReader && !readOnly && pasteTrimmed()) {
+        msg.result = 0;
+        return true;
+    }
+    return TZTWin::handleMessage(msg);
 }
 
 void TZTEdit::textChanged() {
+    if (changingItself_) return;
     if (changeArmed_) {
         TData v;
         if ((this->*valueReader)(v)) fireEvent(onChange, v);
@@ -111,9 +166,9 @@ void TZTEdit::fireKeyDown(std::uint32_t& key) {
 }
 
 void TZTEdit::doText(TData& data, std::uint16_t) {
-    const std::int32_t position = caret();
+    const std::int32_t caret = selection().start;
     control->setControlText(readString(data, textSource, ""));
-    setCaret(position);
+    select({caret, caret});
 }
 
 void TZTEdit::value(TData& data, std::uint16_t) {

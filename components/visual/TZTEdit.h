@@ -30,6 +30,7 @@ public:
     TZT_Event textSource;
     TZT_Event onEnterKey;
     TZT_Event onChange;
+    TZT_Event onEmptied;  // (null) the numeric reader found the field emptied and showed its "0"
 
     void init() override;
     void doText(TData& data, std::uint16_t index);  // input method
@@ -39,22 +40,32 @@ public:
     bool textReader(TData& data);
     bool numericReader(TData& data);
 
+    // The text the numeric reader last kept: a number, an unfinished one or its own "0".
     const std::string& lastGoodText() const { return lastGoodText_; }
     bool changeArmed() const { return changeArmed_; }
 
 protected:
     void fireKeyDown(std::uint32_t& key) override;
+    bool handleMessage(toolkit::TMsg& msg) override;
 
 private:
+    struct Selection {
+        std::int32_t start = 0, end = 0;
+    };
+
     void textChanged();
     void setControlTextQuietly(std::string_view newText);
+    void keep(const std::string& kept);
+    void showOwnText(std::string_view ownText, Selection selected);
+    bool pasteTrimmed();
     static std::string withDecimalPoints(std::string text);
-    void showDecimalPoints(const std::string& typed, const std::string& read, std::int32_t caretAt);
-    std::int32_t caret() const;
-    void setCaret(std::int32_t position);
+    Selection selection() const;
+    void select(Selection selected);
 
     std::string lastGoodText_;
-    std::int32_t lastGoodCaret_ = 0;
+    std::string undoText_;       // the text the user's last kept edit started from
+    Selection selectionBefore_;  // the selection as the last input began
+    bool changingItself_ = false;
     bool changeArmed_ = false;
 };
 

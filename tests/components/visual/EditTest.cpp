@@ -8,6 +8,7 @@
 #include "dataflow/EventDispatch.h"
 #include "toolkit/Layout.h"
 #include "toolkit/TGraphicTool.h"
+#include "tests/support/Clipboard.h"
 #include "tests/support/Sink.h"
 #include "tests/components/visual/FormTest.h"
 
@@ -112,16 +113,53 @@ TEST_F(Edit, ACommaIsTheDecimalPointAndASecondOneIsRefused) {
     EXPECT_EQ(changes.texts().back(), "80.5");
 }
 
-TEST_F(Edit, ALetterIsUndoneWithTheCaretRestored) {
+TEST_F(Edit, ARefusedChangeRestoresTheTextAndTheSelectionBeforeIt) {
     makeEdit(&TZTEdit::numericReader);
     type(box(), "12");
-    SendMessageW(box(), EM_SETSEL, 1, 1);  // caret between the digits
-    type(box(), "x");
-    EXPECT_EQ(shown(), "12");
-    DWORD start = 0;
-    SendMessageW(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    EXPECT_EQ(start, 2u);  // where it was after the last accepted number
-    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12"}));
+    SendMessageW(box(), EM_SETSEL, 1, 1);  // the caret between the digits
+    type(box(), "x5");
+    EXPECT_EQ(shown(), "152");
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    type(box(), " 8");  // a leading blank is refused; the text stays selected for the 8
+    EXPECT_EQ(shown(), "8");
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    testsupport::paste(box(), L"8 5");
+    type(box(), "85,3");
+    EXPECT_EQ(shown(), "85.3");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12", "152", "8", "8", "85", "85", "85.3"}));
+}
+
+TEST_F(Edit, APastedNumberLosesTheBlanksAroundIt) {
+    makeEdit(&TZTEdit::numericReader);
+    testsupport::paste(box(), L"  85,3 \t\r\n");
+    EXPECT_EQ(shown(), "85.3");
+    testsupport::paste(box(), L" \t");  // blanks alone: nothing pasted
+    EXPECT_EQ(shown(), "85.3");
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    testsupport::paste(box(), L"\u00A01.5e3 ");  // a no-break space, as office programs copy
+    EXPECT_EQ(shown(), "1.5e3");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"85.3", "1500"}));
+}
+
+TEST_F(Edit, UndoTakesBackTheUsersEditBehindTheFieldsOwnChanges) {
+    Sink emptied;
+    makeEdit(&TZTEdit::numericReader);
+    edit->onEmptied = makeLink<&Sink::input>(emptied);
+    const auto undo = [this] { type(box(), "\x1A"); };  // the character of Ctrl+Z
+    type(box(), "50");
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    type(box(), "\b");
+    EXPECT_EQ(shown(), "0");
+    EXPECT_EQ(emptied.values.size(), 1u);
+    undo();
+    EXPECT_EQ(shown(), "50");
+    EXPECT_EQ(changes.texts().back(), "50");  // and it is reported again
+    SendMessageW(box(), EM_SETSEL, 2, 2);     // the undone text comes selected
+    type(box(), ",");
+    EXPECT_EQ(shown(), "50.");
+    type(box(), "x");  // refused
+    undo();
+    EXPECT_EQ(shown(), "50");
 }
 
 // Letters outside ASCII, typed as the wide window receives them.
