@@ -16,6 +16,9 @@ constexpr std::uint32_t buttonFace = 0xFF00000F;
 constexpr std::uint32_t windowBackground = 0xFF000005;
 constexpr std::uint32_t light3DEdge = 0xFF000016;
 
+// What the display shows while there is no result: a bar in each of its 19 cells.
+constexpr const char* displayBars = "------------------- ";
+
 TFontRec fontOfSize(std::uint8_t size) {
     TFontRec font;
     font.fontName = "MS Sans Serif";
@@ -50,7 +53,9 @@ TClassMainForm_250BB10::TClassMainForm_250BB10() {
     createMessageMemo();
     createLogic();
     createResultEdit();
+    createNoResultLogic();
     connectLinks();
+    connectNoResultLinks();
     finishVisualSetUp();
 }
 
@@ -99,7 +104,7 @@ void TClassMainForm_250BB10::createLabels() {
 void TClassMainForm_250BB10::createResultLed() {
     resultLed = std::make_unique<TZTLedNumber>(mainForm->control);
     place(*resultLed, 20, 90, 285, 20, buttonFace, 24, 1, 2);
-    resultLed->initialText = "------------------- ";
+    resultLed->initialText = displayBars;
     resultLed->backColor = 0x000000;
     resultLed->litColor = 0x00FF00;
     resultLed->unlitColor = 0x008000;
@@ -152,21 +157,56 @@ void TClassMainForm_250BB10::createResultEdit() {
     resultEdit->valueReader = &TZTEdit::textReader;
     resultEdit->textAlign = 0;
     resultEdit->clearOnEnter = true;
+    resultEdit->readOnly = true;  // a result can be selected and copied, not typed over
     resultEdit->init();
+}
+
+void TClassMainForm_250BB10::createNoResultLogic() {
+    refusedHub = std::make_unique<TZTHub>();
+    refusedHub->setOutCount(2);
+    refusedHub->inCount = 1;
+    tooLargeText = std::make_unique<TZTVisualStrings>();
+    tooLargeText->strings = "Слишком большое число!!! ";
+    failedHub = std::make_unique<TZTHub>();
+    failedHub->setOutCount(2);
+    failedHub->inCount = 1;
+    noResultHub = std::make_unique<TZTHub>();
+    noResultHub->setOutCount(2);
+    noResultHub->inCount = 3;
+    noResultText = std::make_unique<TZTVisualStrings>();
+    noResultBars = std::make_unique<TZTVisualStrings>();
+    noResultBars->strings = displayBars;
 }
 
 void TClassMainForm_250BB10::connectLinks() {
     levelEdit->onChange = makeLink<&TZTIf_else::compare>(*positiveCheck, 0);
     calcFormula->onResult = makeLink<&TZTHub::trigger>(*resultHub, 0);
     calcFormula->arguments[0] = makeLink<&TZTEdit::value>(*levelEdit, 0);
-    messageMemo->textSource = makeLink<&TZTVisualStrings::text>(*errorText, 0);
-    positiveCheck->onTrue = makeLink<&TZTMemo::doAdd>(*messageMemo, 0);
+    positiveCheck->onTrue = makeLink<&TZTHub::trigger>(*refusedHub, 0);
     positiveCheck->onFalse = makeLink<&TZTHub::trigger>(*calcHub, 0);
     positiveCheck->data1 = makeLink<&TZTEdit::value>(*levelEdit, 0);
     calcHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*messageMemo, 1);
     calcHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*calcFormula, 0);
     resultHub->onEvent[0] = makeLink<&TZTEdit::doText>(*resultEdit, 0);
     resultHub->onEvent[1] = makeLink<&TZTLedNumber::doText>(*resultLed, 0);
+}
+
+// A level below the limit and one too large to compute each add their line to the memo
+// (the texts come with the event, as the memo has no text source of its own); both,
+// and an emptied level field, leave the result field empty and the display barred.
+void TClassMainForm_250BB10::connectNoResultLinks() {
+    refusedHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*errorText, 0);
+    refusedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub, 0);
+    errorText->onText = makeLink<&TZTMemo::doAdd>(*messageMemo, 0);
+    calcFormula->onError = makeLink<&TZTHub::trigger>(*failedHub, 0);
+    failedHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*tooLargeText, 0);
+    failedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub, 0);
+    tooLargeText->onText = makeLink<&TZTMemo::doAdd>(*messageMemo, 0);
+    levelEdit->onEmptied = makeLink<&TZTHub::trigger>(*noResultHub, 0);
+    noResultHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*noResultText, 0);
+    noResultHub->onEvent[1] = makeLink<&TZTVisualStrings::compose>(*noResultBars, 0);
+    noResultText->onText = makeLink<&TZTEdit::doText>(*resultEdit, 0);
+    noResultBars->onText = makeLink<&TZTLedNumber::doText>(*resultLed, 0);
 }
 
 void TClassMainForm_250BB10::finishVisualSetUp() {

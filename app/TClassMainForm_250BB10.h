@@ -1,4 +1,6 @@
-// The converter: twelve components, their properties and the eleven links between them.
+// The converter: its components, their properties and the links between them. A level
+// the converter computes from shows its result in the result field and on the display;
+// a field without one (emptied, below the limit, or too large to compute) shows none.
 #pragma once
 
 #include <memory>
@@ -23,7 +25,7 @@ extern TClassMainForm_250BB10* applicationInstance;
 class TClassMainForm_250BB10 {
 public:
     TClassMainForm_250BB10();
-    // Members go in the reverse order of their declaration: resultEdit first, mainForm last.
+    // Members go in the reverse order of their declaration: mainForm last.
     ~TClassMainForm_250BB10();
 
     // The components, in the order of creation.
@@ -39,6 +41,13 @@ public:
     std::unique_ptr<components::TZTHub> calcHub;
     std::unique_ptr<components::TZTHub> resultHub;
     std::unique_ptr<components::TZTEdit> resultEdit;
+    // A level without a result: the memo's line and the emptied outputs.
+    std::unique_ptr<components::TZTHub> refusedHub;  // a level below the limit
+    std::unique_ptr<components::TZTVisualStrings> tooLargeText;
+    std::unique_ptr<components::TZTHub> failedHub;    // a level the formula cannot compute
+    std::unique_ptr<components::TZTHub> noResultHub;  // empties the result field and the display
+    std::unique_ptr<components::TZTVisualStrings> noResultText;
+    std::unique_ptr<components::TZTVisualStrings> noResultBars;
 
 private:
     void createMainForm();
@@ -49,7 +58,9 @@ private:
     void createMessageMemo();
     void createLogic();
     void createResultEdit();
+    void createNoResultLogic();
     void connectLinks();
+    void connectNoResultLinks();
     void finishVisualSetUp();
 };
 

@@ -39,6 +39,33 @@ lit_pixels() {
         -format "%[fx:int(mean*w*h*3)]" info:
 }
 
+# The lit segments of cell N of the display (numbered as the display numbers them: 1
+# top, 2 upper left, 3 lower left, 4 bottom, 5 lower right, 6 upper right, 7 middle),
+# read at the middle of each segment in a screenshot; H and W the display's height and
+# cell width.
+cell_segments() {
+    local cell=$1 line left top H W x probes format
+    line=$(child_line $(display_field))
+    left=$(echo "$line" | cut -f3); top=$(echo "$line" | cut -f4)
+    H=$(echo "$line" | awk -F'\t' '{ print $6 - $4 }'); W=$((H * 6 / 10)); x=$((cell * (W + 3)))
+    probes="$((x + W / 2)),0 $x,$((H / 4)) $x,$((3 * H / 4)) $((x + W / 2)),$((H - 1)) $((x + W)),$((3 * H / 4))"
+    probes="$probes $((x + W)),$((H / 4)) $((x + W / 2)),$((H / 2))"
+    format=""
+    for p in $probes; do format="$format%[pixel:p{$p}] "; done
+    import -window root "$STATE/shot.png"
+    convert "$STATE/shot.png" -crop "$((x + W + 1))x$H+$left+$top" +repage -format "$format" info: |
+        tr ' ' '\n' | awk '$0 != "" { if ($0 ~ /\(0,255,0\)/ || $0 == "lime") printf "%d", NR }'
+}
+
+# Copies a text through the clipboard as a user would, from the memo (any editable
+# field would do): typed there, selected and copied.
+copy_text() {
+    select_field $(memo_field)
+    type_keys "$1"
+    xdotool key End shift+Home ctrl+c
+    sleep 0.2
+}
+
 converter_session() {
     start_converter
     wait_for_window || { failed=$((failed + 1)); return 1; }
@@ -70,15 +97,15 @@ converter_session() {
     lit=$(lit_pixels)
     check_true "the display shows the result ($lit lit pixels)" [ "$lit" -gt "$bars" ]
 
-    # "-5" over a good level: "-" waits, "-5" adds the error line, the result stays.
+    # "-5" over a good level: "-" waits, "-5" adds the error line, and the result goes.
     select_all_level
     type_keys "-"
     check_field "-: level" "-" level
     check_field "-: memo" "" memo
     type_keys "5"
     check_field "-5: memo" "$error_line" memo
-    check_field "-5: result kept" "$result_120" result
-    check "-5: display kept" "$lit" "$(lit_pixels)"
+    check_field "-5: no result beside it" "" result
+    check "-5: the display's bars" "$bars" "$(lit_pixels)"
     select_all_level
     type_keys "20"
     check_field "20: memo cleared" "" memo
@@ -92,17 +119,57 @@ converter_session() {
     select_all_level
     type_keys "0.00000009"
     check_field "0.00000009: memo" "$error_line" memo
-    check_field "0.00000009: result kept" "0.00000100000011512926" result
+    check_field "0.00000009: no result" "" result
 
-    # Emptying the field: "0", nothing computed, no further error line.
+    # A level too large to compute: its line in the memo, no box, no result.
+    select_all_level
+    type_keys "6166"
+    check_field "6166: memo" "Слишком большое число!!! " memo
+    check_field "6166: no result" "" result
+    check "6166: no box" "" "$(window_lines "#32770")"
+    check "6166: the display's bars" "$bars" "$(lit_pixels)"
+
+    # Emptying the field: "0", no line added, no result; Ctrl+Z brings the level back.
+    select_all_level
+    type_keys "50"
+    check_field "50: result" "0.000316227765230976" result
     select_all_level
     xdotool key BackSpace
     sleep 0.5
     check_field "emptied: level" "0" level
-    check_field "emptied: memo unchanged" "$error_line" memo
+    check_field "emptied: no result" "" result
+    check_field "emptied: no line" "" memo
+    check "emptied: the display's bars" "$bars" "$(lit_pixels)"
+    xdotool key ctrl+z
+    check_field "emptied, Ctrl+Z: level" "50" level
+    check_field "emptied, Ctrl+Z: result" "0.000316227765230976" result
+    select_all_level
+    xdotool key BackSpace
     type_keys "95"  # the emptied field's "0" is selected: typing replaces it
     check_field "emptied, then 95: level" "95" level
     check_field "emptied, then 95: result" "0.0562341322535132" result
+
+    # A refused key or paste keeps the selection and caret it found.
+    select_all_level
+    type_keys "90"
+    select_all_level
+    type_keys " 85"
+    check_field "90, select all, a blank, 85" "85" level
+    select_all_level
+    type_keys "123"
+    xdotool key End Left Left
+    type_keys "x5"
+    check_field "1|23, a letter, 5" "1523" level
+    copy_text "8 5,3"
+    select_all_level
+    type_keys "1"
+    xdotool key ctrl+a ctrl+v
+    type_keys "85,3"
+    check_field "1, select all, a refused paste, 85,3" "85.3" level
+    copy_text "  85,3 "
+    select_all_level
+    xdotool key ctrl+v
+    check_field "a paste loses its blanks" "85.3" level
 
     # Enter computes nothing by itself.
     select_all_level
@@ -124,9 +191,7 @@ converter_session() {
     select_all_level
     type_keys "8,0,5"
     check_field "8,0,5: one separator" "8.05" level
-    select_field $(result_field)
-    type_keys "80,5"
-    xdotool key End shift+Home ctrl+c
+    copy_text "80,5"
     select_all_level
     xdotool key ctrl+v
     check_field "80,5 pasted: level" "80.5" level
@@ -154,9 +219,32 @@ converter_session() {
     select_field $(memo_field)
     type_keys "Проверка бё中€"
     check_field "memo: Cyrillic and outside 1251" "Проверка бё中€" memo
+    # The result field is read-only: it is selected and copied, not typed over.
     select_field $(result_field)
-    type_keys "Ускорение"
-    check_field "result field: Cyrillic" "Ускорение" result
+    type_keys "abc"
+    check_field "result field: typing changes nothing" "$result_12" result
+    xdotool key End shift+Home ctrl+c
+    select_field $(memo_field)
+    xdotool key ctrl+v
+    check_field "result field: copied" "$result_12" memo
+
+    # The display never cuts a number: at 1 dB it rounds the last digit it has room for
+    # (0.000001122018454246|2 -> ...45425), at 1000 dB whose integer part it cannot hold
+    # it shows bars.
+    select_all_level
+    type_keys "1"
+    check_field "1: result" "0.0000011220184542462" result
+    check "1: the display's last cell rounded" "12457" "$(cell_segments 18)"
+    select_all_level
+    type_keys "1000"
+    check "1000: bars, first cell" "7" "$(cell_segments 0)"
+    check "1000: bars, last cell" "7" "$(cell_segments 18)"
+
+    # Alt+Space opens the window menu.
+    click_child $(level_field)
+    xdotool key alt+space
+    check_true "Alt+Space: the window menu" wait_for_window "#32768"
+    xdotool key Escape
 
     # Closing the window ends the process with exit code 0.
     xdotool key alt+F4
@@ -180,6 +268,9 @@ information_box() {
     check "$name: caption" "перевод виброускорения из  дБ в м/с2 " "$(echo "$lines" | grep '^window' | cut -f13-)"
     check "$name: one button" "1" "$(echo "$lines" | awk -F'\t' '$1 == "child" && $2 == "Button"' | wc -l)"
     check_true "$name: the formula as computed" grep -qF "a = 0.000001 · exp(L · 0.1151292546) м/с2" <<<"$lines"
+    check_true "$name: the line for a level too large" grep -qF "«Слишком большое число!!!»" <<<"$lines"
+    check "$name: no line break inside a paragraph" "" \
+        "$(echo "$lines" | awk -F'\t' '$2 == "Static"' | cut -f13- | sed 's/\\r\\n\\r\\n//g' | grep -F '\r\n')"
     check "$name: exit code" "0" "$(confirm_and_wait)"
 }
 
@@ -237,9 +328,34 @@ scaled_session() {
     check "$dpi DPI: exit code" "0" "$(wait_for_exit)"
 }
 
+# At 168 DPI the display has room for 20 whole cells and part of a 21st: the result at
+# 1 dB is rounded to the whole cells, and nothing is drawn after them.
+display_at_168() {
+    set_display_dpi 168
+    start_converter
+    wait_for_window || { failed=$((failed + 1)); return 1; }
+    sleep 1
+    click_child obj_EDIT $(((50 * 168 + 48) / 96))
+    type_keys "1"
+    local line left top height width pitch cells
+    line=$(child_line obj_STATIC $(((285 * 168 + 48) / 96)))
+    left=$(echo "$line" | cut -f3); top=$(echo "$line" | cut -f4)
+    width=$(echo "$line" | awk -F'\t' '{ print $5 - $3 }'); height=$(echo "$line" | awk -F'\t' '{ print $6 - $4 }')
+    pitch=$((height * 6 / 10 + 3))
+    cells=$(((width - pitch + 2) / pitch + 1))
+    import -window root "$STATE/shot.png"
+    lit_in() { convert "$STATE/shot.png" -crop "$1x${height}+$((left + $2))+$top" +repage -fill black \
+        +opaque "#00FF00" -format "%[fx:int(mean*w*h*3)]" info:; }
+    check_true "168 DPI: the last whole cell lit" [ "$(lit_in $((pitch - 3)) $(((cells - 1) * pitch)))" -gt 0 ]
+    check "168 DPI: nothing drawn after it" "0" "$(lit_in $((width - cells * pitch + 2)) $((cells * pitch - 2)))"
+    xdotool key alt+F4
+    check "168 DPI: exit code" "0" "$(wait_for_exit)"
+}
+
 converter_session
 scaled_session 144
 scaled_session 192
+display_at_168
 set_display_dpi 96
 information_box "/ih" driver_wine "$BUILD/app/converter.exe" /ih
 information_box "/ih more" driver_wine "$BUILD/app/converter.exe" /ih more

@@ -1,6 +1,8 @@
 // The converter's own logic: level -> condition (1e-7, less) -> hub (clear the memo,
-// compute) -> formula -> hub (result field, display), with small stand-ins for the
-// windowed components.
+// compute) -> formula -> hub (result field, display), and the way without a result (a
+// level below the limit, one too large to compute, an emptied field) -> the memo's line
+// and an empty result field and barred display, with small stand-ins for the windowed
+// components.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,7 +28,9 @@ struct Journal {
 struct LevelField {
     double level = 0.0;
     TZT_Event onChange;
+    TZT_Event onEmptied;
     void value(TData& data, std::uint16_t) { setReal(data, level); }
+    void empty() { fireEventNull(onEmptied); }
     void type(double newLevel) {
         level = newLevel;
         TData data;
@@ -75,18 +79,34 @@ protected:
         errorText.strings = "Введите число большее нуля!!! ";
         calcHub.setOutCount(2);
         resultHub.setOutCount(2);
+        tooLargeText.strings = "Слишком большое число!!! ";
+        refusedHub.setOutCount(2);
+        failedHub.setOutCount(2);
+        noResultHub.setOutCount(2);
+        noResultBars.strings = bars;
 
         levelEdit.onChange = makeLink<&TZTIf_else::compare>(positiveCheck);
         calcFormula.onResult = makeLink<&TZTHub::trigger>(resultHub);
         calcFormula.arguments[0] = makeLink<&LevelField::value>(levelEdit);
-        messageMemo.textSource = makeLink<&TZTVisualStrings::text>(errorText);
-        positiveCheck.onTrue = makeLink<&Memo::doAdd>(messageMemo);
+        positiveCheck.onTrue = makeLink<&TZTHub::trigger>(refusedHub);
         positiveCheck.onFalse = makeLink<&TZTHub::trigger>(calcHub);
         positiveCheck.data1 = makeLink<&LevelField::value>(levelEdit);
         calcHub.onEvent[0] = makeLink<&Memo::doClear>(messageMemo, 1);
         calcHub.onEvent[1] = makeLink<&TZTMathParse::calculate>(calcFormula);
         resultHub.onEvent[0] = makeLink<&TextView::doText>(resultEdit);
         resultHub.onEvent[1] = makeLink<&TextView::doText>(resultLed);
+        refusedHub.onEvent[0] = makeLink<&TZTVisualStrings::compose>(errorText);
+        refusedHub.onEvent[1] = makeLink<&TZTHub::trigger>(noResultHub);
+        errorText.onText = makeLink<&Memo::doAdd>(messageMemo);
+        calcFormula.onError = makeLink<&TZTHub::trigger>(failedHub);
+        failedHub.onEvent[0] = makeLink<&TZTVisualStrings::compose>(tooLargeText);
+        failedHub.onEvent[1] = makeLink<&TZTHub::trigger>(noResultHub);
+        tooLargeText.onText = makeLink<&Memo::doAdd>(messageMemo);
+        levelEdit.onEmptied = makeLink<&TZTHub::trigger>(noResultHub);
+        noResultHub.onEvent[0] = makeLink<&TZTVisualStrings::compose>(noResultText);
+        noResultHub.onEvent[1] = makeLink<&TZTVisualStrings::compose>(noResultBars);
+        noResultText.onText = makeLink<&TextView::doText>(resultEdit);
+        noResultBars.onText = makeLink<&TextView::doText>(resultLed);
 
         previousSink = setDebugMessageSink(
             [this](const std::string& text, const std::string&) { boxes.push_back(text); });
@@ -107,28 +127,34 @@ protected:
     TZTVisualStrings errorText;
     TZTHub calcHub;
     TZTHub resultHub;
+    TZTHub refusedHub, failedHub, noResultHub;
+    TZTVisualStrings tooLargeText, noResultText, noResultBars;
+    const std::string bars = "------------------- ";
     TDebugMessageSink previousSink;
     std::vector<std::string> boxes;
 };
 
 }  // namespace
 
-TEST_F(ConverterLogic, LevelsBelowTheLimitAddTheErrorLine) {
+TEST_F(ConverterLogic, LevelsBelowTheLimitAddTheErrorLineAndShowNoResult) {
+    levelEdit.type(120);
+    journal.entries.clear();
     levelEdit.type(0);
     levelEdit.type(-5);
     levelEdit.type(0.00000009);
-    EXPECT_EQ(journal.entries, (std::vector<std::string>{"memo.add", "memo.add", "memo.add"}));
+    const std::vector<std::string> refused = {"memo.add", "result=", "led=" + bars};
+    std::vector<std::string> threeTimes;
+    for (int i = 0; i < 3; ++i) threeTimes.insert(threeTimes.end(), refused.begin(), refused.end());
+    EXPECT_EQ(journal.entries, threeTimes);
     EXPECT_EQ(messageMemo.lines, std::vector<std::string>(3, "Введите число большее нуля!!! "));
-    EXPECT_EQ(resultEdit.text, "");
-    EXPECT_EQ(resultLed.text, "");
 }
 
 TEST_F(ConverterLogic, GoodLevelsClearTheMemoThenShowTheResultTwice) {
     levelEdit.type(-5);
+    journal.entries.clear();
     levelEdit.type(0.000001);
-    EXPECT_EQ(journal.entries,
-              (std::vector<std::string>{"memo.add", "memo.clear", "result=0.00000100000011512926",
-                                        "led=0.00000100000011512926"}));
+    EXPECT_EQ(journal.entries, (std::vector<std::string>{"memo.clear", "result=0.00000100000011512926",
+                                                         "led=0.00000100000011512926"}));
     EXPECT_TRUE(messageMemo.lines.empty());
 
     journal.entries.clear();
@@ -138,20 +164,24 @@ TEST_F(ConverterLogic, GoodLevelsClearTheMemoThenShowTheResultTwice) {
         journal.entries,
         (std::vector<std::string>{"memo.clear", "result=0.00000999999999005954", "led=0.00000999999999005954",
                                   "memo.clear", "result=0.999999994035725", "led=0.999999994035725"}));
-
-    journal.entries.clear();
-    levelEdit.type(0);  // a bad level leaves the last result standing
-    EXPECT_EQ(resultEdit.text, "0.999999994035725");
-    EXPECT_EQ(messageMemo.lines.size(), 1u);
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(ConverterLogic, ALevelBeyondTheDoubleRangeShowsTheCalculationErrorBox) {
+TEST_F(ConverterLogic, ALevelTooLargeToComputeAddsItsLineInsteadOfTheBox) {
     levelEdit.type(120);
+    journal.entries.clear();
     levelEdit.type(7000);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], TZTMathParse::errorMessage(1) + "34");
-    EXPECT_EQ(resultEdit.text, "0.999999994035725");  // nothing reached the outputs
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(journal.entries,
+              (std::vector<std::string>{"memo.clear", "memo.add", "result=", "led=" + bars}));
+    EXPECT_EQ(messageMemo.lines, std::vector<std::string>{"Слишком большое число!!! "});
     levelEdit.type(140);
     EXPECT_EQ(resultEdit.text.substr(0, 8), "9.999999");
+}
+
+TEST_F(ConverterLogic, AnEmptiedFieldShowsNoResultAndAddsNoLine) {
+    levelEdit.type(120);
+    journal.entries.clear();
+    levelEdit.empty();
+    EXPECT_EQ(journal.entries, (std::vector<std::string>{"result=", "led=" + bars}));
 }
