@@ -116,6 +116,12 @@ TEST(TList, InsertGetIndexOfAndDeleteRange) {
     list.put(4, &a);
     EXPECT_EQ(list.count(), 4);
     EXPECT_EQ(list.get(3), &d);
+    // Nor with room to spare: the slot after the items, where the deleted last item
+    // was, keeps it.
+    list.add(&e);
+    list.deleteAt(4);
+    list.put(4, &a);
+    EXPECT_EQ(list.items()[4], &e);
 }
 
 TEST(TStrList, SetTextLineRules) {
@@ -141,7 +147,9 @@ TEST(TStrList, AppendKeepsInsertedAndLoadedStringsValid) {
     EXPECT_EQ(strings(list), (std::vector<std::string>{"one", "inserted", "two", "added", "three", "four"}));
     list.deleteAt(1);
     list.deleteAt(0);  // a loaded line: lives in the block, nothing to release
+    list.deleteAt(4);  // at the count: nothing to delete
     EXPECT_EQ(strings(list), (std::vector<std::string>{"two", "added", "three", "four"}));
+    EXPECT_EQ(list.count(), 4);
     list.clear();
     EXPECT_EQ(list.count(), 0);
     EXPECT_EQ(list.get(0), nullptr);
