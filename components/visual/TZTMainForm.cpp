@@ -1,5 +1,7 @@
 #include "components/visual/TZTMainForm.h"
 
+#include <algorithm>
+
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
 #include "toolkit/Application.h"
@@ -23,6 +25,35 @@ constexpr FrameStyle frameStyles[10] = {
 };
 constexpr DWORD frameStyleMask = 0xC70000;
 constexpr DWORD frameExStyleMask = 0x181;
+
+// The least shift that brings the span [from, to) inside [low, high); a longer span is
+// brought to cover it.
+LONG leastShift(LONG from, LONG to, LONG low, LONG high) {
+    if (to - from > high - low) return from > low ? low - from : to < high ? high - to : 0;
+    return from < low ? low - from : to > high ? high - to : 0;
+}
+
+// Moves a window the least distance that brings its caption bar (the band above its
+// client area) whole into the work area of the monitor nearest to it: a position kept
+// from a monitor since removed, or a drag past the screen's edge, leaves the caption
+// within reach. A maximised or minimised window stays as it is.
+void keepCaptionInWorkArea(HWND window) {
+    if (IsZoomed(window) || IsIconic(window)) return;
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const RECT caption{bounds.left, bounds.top, bounds.right, std::max(client.y, bounds.top + 1)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&caption, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const LONG dx = leastShift(caption.left, caption.right, work.left, work.right);
+    const LONG dy = leastShift(caption.top, caption.bottom, work.top, work.bottom);
+    if (dx != 0 || dy != 0)
+        SetWindowPos(window, nullptr, bounds.left + dx, bounds.top + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace
 
@@ -102,6 +133,7 @@ void TZTMainForm::shown() {
         if (windowState == 1) ShowWindow(control->handle(), SW_SHOWMINNOACTIVE);
         if (windowState == 2) ShowWindow(control->handle(), SW_SHOWMAXIMIZED);
         positionHandler(*this, false);
+        if (!positionStore.empty()) keepCaptionInWorkArea(control->handle());
         firstShowDone_ = true;
     }
     TZTWin::shown();
@@ -110,7 +142,8 @@ void TZTMainForm::shown() {
 void TZTMainForm::mouseDown(toolkit::TMouseEventData& mouse) {
     if (dragByClient) {
         ReleaseCapture();
-        control->perform(WM_SYSCOMMAND, 0xF012, 0);  // move by the caption
+        control->perform(WM_SYSCOMMAND, 0xF012, 0);  // move by the caption, until the button is up
+        keepCaptionInWorkArea(control->handle());
     }
     TZTWin::mouseDown(mouse);
 }

@@ -219,6 +219,13 @@ position_store() {
     sleep 0.3; xdotool mouseup 1; sleep 0.5
     after=$(window_column 3-4 | tr '\t' ' ')
     check "dragged by the client area" "$((${before% *} + 40)) $((${before#* } + 30))" "$after"
+    # A drag by the client area up to the screen's top edge would carry the caption bar
+    # above it: it stops at the top of the work area.
+    xdotool mousemove $((x + 40)) $((y + 30)) mousedown 1
+    sleep 0.3; xdotool mousemove $((x + 40)) 200
+    sleep 0.3; xdotool mousemove $((x + 40)) 0
+    sleep 0.3; xdotool mouseup 1; sleep 0.5
+    check "a drag keeps the caption bar on the screen" "0" "$(window_column 4)"
     local right bottom
     right=$(window_column 5); bottom=$(window_column 6)
     xdotool mousemove $((right - 2)) $((bottom - 2)) mousedown 1
@@ -243,6 +250,17 @@ position_store() {
     wait_for_window
     sleep 1
     check "position and size restored" "$rectangle" "$(window_column 3-6)"
+    select_field $ANGLE
+    xdotool key alt+F4; sleep 0.5; xdotool key alt+F4
+    check "exit code" "0" "$(wait_for_exit)"
+
+    # A position stored off the screen (as a drag or a monitor since removed leaves it)
+    # comes back with the whole caption bar on the screen, moved the least distance.
+    printf '[Gallery]\r\nLeft=1003\r\nTop=-498\r\nWidth=648\r\nHeight=507\r\n' >"$INI"
+    start_program "$GALLERY"
+    wait_for_window
+    sleep 1
+    check "an off-screen position comes back on the screen" "1003 0" "$(window_column 3-4 | tr '\t' ' ')"
     select_field $ANGLE
     xdotool key alt+F4; sleep 0.5; xdotool key alt+F4
     check "exit code" "0" "$(wait_for_exit)"
@@ -271,15 +289,15 @@ scaled_run() {
     rm -f "$INI"
 }
 
-if start_up; then
-    tooltips
-    calculation
-    displays
-    fields
-    transparency
-    position_store
-    scaled_run 144
-    scaled_run 192
+if run_part start_up; then
+    run_part tooltips
+    run_part calculation
+    run_part displays
+    run_part fields
+    run_part transparency
+    run_part position_store
+    run_part scaled_run 144
+    run_part scaled_run 192
     set_display_dpi 96
 fi
 finish_checks

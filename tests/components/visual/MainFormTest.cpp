@@ -234,6 +234,50 @@ TEST_F(MainForm, PositionsRoundTripThroughTheRegistry) {
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ConverterTest");
 }
 
+// A stored position that leaves the caption bar off the work area (a monitor since
+// removed, a drag past the edge) is moved the least distance that brings it in.
+TEST_F(MainForm, AStoredPositionKeepsTheCaptionBarOnTheScreen) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG wide = work.right - work.left + 200;
+    const struct {
+        LONG left, top, width, expectedLeft, expectedTop;
+    } rows[] = {
+        {-2000, -500, 300, work.left, work.top},            // above and left of the screen
+        {work.right - 100, 60, 300, work.right - 300, 60},  // its right part beyond the edge
+        {40, work.bottom - 5, 300, 40, work.bottom},        // below: the caption bar's bottom at the edge
+        {60, 70, 300, 60, 70},                              // on the screen: unchanged
+        {work.left + 50, 70, wide, work.left, 70},          // wider than the screen: it covers it
+    };
+    for (const auto& row : rows) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\ConverterTest", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
+        const DWORD values[] = {static_cast<DWORD>(row.left), static_cast<DWORD>(row.top)};
+        RegSetValueExW(key, L"Left", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[0]), sizeof(DWORD));
+        RegSetValueExW(key, L"Top", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[1]), sizeof(DWORD));
+        RegCloseKey(key);
+        make("ConverterTest");
+        form->width = row.width;
+        form->init();
+        enableEvents();
+        runInitProcs();
+        RECT shown;
+        GetWindowRect(form->control->handle(), &shown);
+        POINT client{0, 0};
+        ClientToScreen(form->control->handle(), &client);
+        EXPECT_EQ(shown.left, row.expectedLeft) << row.left << "," << row.top;
+        EXPECT_EQ(row.expectedTop == work.bottom ? client.y : shown.top, row.expectedTop)
+            << row.left << "," << row.top;
+        disableEvents();
+        delete form;
+        form = nullptr;
+        toolkit::applet->free();
+        toolkit::applet = nullptr;
+    }
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ConverterTest");
+}
+
 TEST_F(MainForm, AnEmptyStoreTouchesNothing) {
     const std::string file = toolkit::programDirectory() + "conv.ini";
     DeleteFileW(toolkit::toWide(file).c_str());
