@@ -81,6 +81,7 @@ case "$action" in
     start)
         mkdir -p "$state"
         stop_session
+        : >"$state/progress"  # the long tests' progress lines
         start_display
         prepare_prefix
         ;;

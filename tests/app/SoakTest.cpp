@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -40,6 +41,17 @@ std::string expectedResult(double level) {
     const double power = std::exp(product);
     if (level < 0.0000001 || !std::isfinite(power)) return "";
     return toolkit::realToText(static_cast<double>(static_cast<long double>(scale) * power));
+}
+
+// A line for the test session's progress file, named by CONVERTER_PROGRESS: the test
+// command shows the file as it grows, so a long run tells that it is working.
+void tellProgress(int edits) {
+    const char* path = std::getenv("CONVERTER_PROGRESS");
+    if (!path) return;
+    if (std::FILE* file = std::fopen(path, "a")) {
+        std::fprintf(file, "converter_soak_test: %d of 20000 edits\n", edits);
+        std::fclose(file);
+    }
 }
 
 // The process's committed private memory (Wine reports it as the page-file usage).
@@ -153,6 +165,7 @@ TEST(Soak, TwentyThousandRandomEdits) {
         }
         if (number && value.realValue < 0.0000001) ++refusedBelowLimit;
         if (edit == 1000) settled = privateBytes();
+        if (edit % 5000 == 0) tellProgress(edit);
     }
     const std::size_t after = privateBytes();
     std::printf("computed %d results, %d levels below the limit\n", computed, refusedBelowLimit);

@@ -97,6 +97,7 @@ converter_session() {
     lit=$(lit_pixels)
     check_true "the display shows the result ($lit lit pixels)" [ "$lit" -gt "$bars" ]
 
+    progress "a level below the limit, one too large, an emptied field"
     # "-5" over a good level: "-" waits, "-5" adds the error line, and the result goes.
     select_all_level
     type_keys "-"
@@ -149,6 +150,7 @@ converter_session() {
     check_field "emptied, then 95: level" "95" level
     check_field "emptied, then 95: result" "0.0562341322535132" result
 
+    progress "refused keys and pastes, the decimal comma"
     # A refused key or paste keeps the selection and caret it found.
     select_all_level
     type_keys "90"
@@ -207,6 +209,7 @@ converter_session() {
     type_keys "5"
     check_field "Tab back, then 5" "5" level
 
+    progress "Cyrillic, the read-only result, the display, the window menu"
     # Letters outside ASCII, typed under a UTF-8 locale (Wine itself keeps its C locale).
     select_all_level
     type_keys "12"
@@ -352,17 +355,18 @@ display_at_168() {
     check "168 DPI: exit code" "0" "$(wait_for_exit)"
 }
 
-converter_session
-scaled_session 144
-scaled_session 192
-display_at_168
+run_part converter_session
+run_part scaled_session 144
+run_part scaled_session 192
+run_part display_at_168
 set_display_dpi 96
-information_box "/ih" driver_wine "$BUILD/app/converter.exe" /ih
+run_part information_box "/ih" driver_wine "$BUILD/app/converter.exe" /ih
 information_box "/ih more" driver_wine "$BUILD/app/converter.exe" /ih more
 # A batch file hands its command line on as it is written, quotes included.
 windows_exe="Z:$(echo "$BUILD/app/converter.exe" | tr '/' '\\')"
 printf '@%s "/ih"\r\n' "$windows_exe" >"$STATE/quoted.bat"
 information_box "quoted /ih" driver_wine cmd /c "Z:$(echo "$STATE/quoted.bat" | tr '/' '\\')"
+progress "the command line"
 starts_normally "/IH" /IH
 starts_normally "/ihx" /ihx
 starts_normally "/ih second" first /ih
