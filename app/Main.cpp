@@ -2,17 +2,10 @@
 // converter built, run until its window closes, and torn down.
 #include <windows.h>
 
-#include <memory>
-#include <string>
-
 #include "app/ParamStr.h"
 #include "app/TClassMainForm_250BB10.h"
-#include "components/visual/TZTHintManager.h"
-#include "dataflow/EventDispatch.h"
-#include "dataflow/InitProcs.h"
-#include "toolkit/Application.h"
-#include "toolkit/TStrList.h"
-#include "toolkit/WideText.h"
+#include "components/visual/ProgramRun.h"
+#include "toolkit/text/WideText.h"
 #include "Version.h"
 
 namespace {
@@ -36,39 +29,14 @@ constexpr const char* informationText =
     "Версия " CONVERTER_VERSION;
 constexpr const char* informationCaption = "перевод виброускорения из  дБ в м/с2 ";
 
-struct ModuleState {
-    std::unique_ptr<components::TZTHintManager> hintManager;
-    toolkit::TStrListEx* formsList = nullptr;
-    UINT innerMessage = 0;
-
-    ModuleState() {
-        toolkit::initCommonControls(0xFF);
-        hintManager = std::make_unique<components::TZTHintManager>();
-        components::globalHintManager = hintManager.get();
-        formsList = new toolkit::TStrListEx;
-        innerMessage = RegisterWindowMessageW(L"inner message");
-    }
-    ~ModuleState() {
-        formsList->free();
-        components::globalHintManager = nullptr;
-    }
-};
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    ModuleState module;
+    components::TProgramModules modules;
     if (app::paramStr(1) == L"/ih") {
         MessageBoxW(nullptr, toolkit::toWide(informationText).c_str(),
                     toolkit::toWide(informationCaption).c_str(), MB_OK);
         return 0;
     }
-    auto converter = std::make_unique<app::TClassMainForm_250BB10>();
-    if (toolkit::applet) toolkit::applet->setVisible(converter->mainForm->visible);
-    dataflow::enableEvents();
-    dataflow::runInitProcs();
-    toolkit::run(toolkit::applet);
-    dataflow::disableEvents();
-    converter.reset();  // the components go in the reverse order of creation
-    return 0;
+    return components::runSchema<app::TClassMainForm_250BB10>();
 }

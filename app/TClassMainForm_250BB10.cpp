@@ -1,7 +1,7 @@
 #include "app/TClassMainForm_250BB10.h"
 
 #include "dataflow/TZT_Event.h"
-#include "toolkit/Layout.h"
+#include "toolkit/window/Navigation.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 // The pointer list grown one item at a time: it grows in steps of four slots.
 #include <benchmark/benchmark.h>
 
-#include "toolkit/TList.h"
+#include "toolkit/objects/TList.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "dataflow/DebugMessage.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace dataflow {
@@ -22,7 +23,7 @@ void showDebugMessage(const std::string& text) {
         sink(text, debugMessageCaption);
         return;
     }
-    showPlatformMessageBox(text, debugMessageCaption);
+    for (const char* part : {"[", debugMessageCaption, "] ", text.c_str(), "\n"}) std::fputs(part, stderr);
 }
 
 }  // namespace dataflow

@@ -1,5 +1,6 @@
-// The debug message box: modal, caption "String-Debug", one OK button, owned by the
-// application's main window.
+// The debug message: what the formula component shows of a failed evaluation when its
+// error event is unlinked. Where it goes is installed: a program with windows installs
+// the modal "String-Debug" box at start-up; without one it goes to standard error.
 #pragma once
 
 #include <functional>
@@ -12,12 +13,10 @@ extern const char* const debugMessageCaption;
 
 void showDebugMessage(const std::string& text);
 
-// Receives what the box would show instead of showing it; tests and tools that must
-// not block on a modal box install one. Returns the sink that was installed before.
+// Receives what the message says instead of its default destination; the box is one,
+// and tests that must not block on a modal box install another. Returns the one that
+// was installed before.
 using TDebugMessageSink = std::function<void(const std::string& text, const std::string& caption)>;
 TDebugMessageSink setDebugMessageSink(TDebugMessageSink sink);
-
-// The box itself, on the platform: a message box on Windows, standard error elsewhere.
-void showPlatformMessageBox(const std::string& text, const std::string& caption);
 
 }  // namespace dataflow

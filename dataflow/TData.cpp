@@ -1,6 +1,6 @@
 #include "dataflow/TData.h"
 
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace dataflow {
 

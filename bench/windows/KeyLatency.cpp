@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "KeyLoop.h"
 #include "app/TClassMainForm_250BB10.h"
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
-#include "toolkit/Application.h"
+#include "KeyLoop.h"
+#include "toolkit/window/Application.h"
 
 int wmain() {
     toolkit::initCommonControls(0xFF);

@@ -11,11 +11,11 @@
 #include <memory>
 #include <vector>
 
-#include "KeyLoop.h"
 #include "app/TClassMainForm_250BB10.h"
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
-#include "toolkit/Application.h"
+#include "KeyLoop.h"
+#include "toolkit/window/Application.h"
 
 namespace {
 

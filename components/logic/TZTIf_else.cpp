@@ -1,7 +1,7 @@
 #include "components/logic/TZTIf_else.h"
 
 #include "dataflow/EventDispatch.h"
-#include "toolkit/TextCompare.h"
+#include "toolkit/text/TextCompare.h"
 
 namespace components {
 

@@ -6,7 +6,7 @@
 
 #include "dataflow/DebugMessage.h"
 #include "dataflow/TData.h"
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace components {
 

@@ -19,7 +19,7 @@
 
 #include "components/logic/TZTMathParse.h"
 #include "dataflow/EventDispatch.h"
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace components {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "components/visual/TFontRec.h"
+#include "components/TFontRec.h"
 #include "dataflow/TData.h"
 #include "dataflow/TZT_Event.h"
 

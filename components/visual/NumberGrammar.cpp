@@ -1,7 +1,7 @@
 // The grammar of the texts that the edit field's numeric reader takes for numbers.
 #include "components/visual/NumberGrammar.h"
 
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace components {
 

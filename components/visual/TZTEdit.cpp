@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "dataflow/EventDispatch.h"
-#include "toolkit/Clipboard.h"
-#include "toolkit/NumberText.h"
-#include "toolkit/WideText.h"
+#include "toolkit/text/NumberText.h"
+#include "toolkit/text/WideText.h"
+#include "toolkit/window/Clipboard.h"
 
 namespace components {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "dataflow/FontHeight.h"
-#include "toolkit/TControl.h"
-#include "toolkit/WideText.h"
+#include "toolkit/drawing/FontHeight.h"
+#include "toolkit/text/WideText.h"
+#include "toolkit/window/TControl.h"
 
 namespace components {
 
@@ -17,7 +17,7 @@ TZTHintManager::TZTHintManager() {
 
 HFONT TZTHintManager::makeFont() const {
     LOGFONTW description{};
-    description.lfHeight = dataflow::pointsToFontHeight(hintFont.fontSize);
+    description.lfHeight = toolkit::pointsToFontHeight(hintFont.fontSize);
     description.lfWeight = (hintFont.fontStyle & 1) ? 700 : 0;
     description.lfItalic = (hintFont.fontStyle & 2) ? 1 : 0;
     description.lfUnderline = (hintFont.fontStyle & 4) ? 1 : 0;

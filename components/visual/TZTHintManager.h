@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "components/TFontRec.h"
 #include "components/visual/THintInterface.h"
-#include "components/visual/TFontRec.h"
 
 namespace components {
 

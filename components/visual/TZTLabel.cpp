@@ -1,7 +1,7 @@
 #include "components/visual/TZTLabel.h"
 
 #include "dataflow/EventDispatch.h"
-#include "toolkit/TGraphicTool.h"
+#include "toolkit/drawing/TGraphicTool.h"
 
 namespace components {
 

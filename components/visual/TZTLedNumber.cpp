@@ -1,9 +1,9 @@
 #include "components/visual/TZTLedNumber.h"
 
 #include "dataflow/EventDispatch.h"
-#include "toolkit/NumberFormat.h"
-#include "toolkit/TCanvas.h"
-#include "toolkit/TGraphicTool.h"
+#include "toolkit/drawing/TCanvas.h"
+#include "toolkit/drawing/TGraphicTool.h"
+#include "toolkit/text/NumberFormat.h"
 
 namespace components {
 

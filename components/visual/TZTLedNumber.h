@@ -7,7 +7,7 @@
 #include <string>
 
 #include "components/visual/TZTWin.h"
-#include "toolkit/TBitmap.h"
+#include "toolkit/drawing/TBitmap.h"
 
 namespace components {
 

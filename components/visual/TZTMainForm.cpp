@@ -4,9 +4,9 @@
 
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
-#include "toolkit/Application.h"
-#include "toolkit/TIniFile.h"
-#include "toolkit/WideText.h"
+#include "toolkit/settings/TIniFile.h"
+#include "toolkit/text/WideText.h"
+#include "toolkit/window/Application.h"
 
 namespace components {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "components/visual/TZTWin.h"
-#include "toolkit/TBitmap.h"
+#include "toolkit/drawing/TBitmap.h"
 
 namespace components {
 

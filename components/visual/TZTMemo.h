@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "components/visual/TZTWin.h"
-#include "toolkit/TStrList.h"
+#include "toolkit/objects/TStrList.h"
 
 namespace components {
 

@@ -1,9 +1,8 @@
 #include "components/visual/TZTWin.h"
 
 #include "dataflow/EventDispatch.h"
-#include "dataflow/FontHeight.h"
-#include "toolkit/Layout.h"
-#include "toolkit/TGraphicTool.h"
+#include "toolkit/drawing/FontHeight.h"
+#include "toolkit/drawing/TGraphicTool.h"
 
 namespace components {
 
@@ -32,7 +31,7 @@ void TZTWin::applyFont() {
         f.setColor(font.fontColor);
         f.setFontStyle(font.fontStyle & 0x0F);
         f.setFontName(font.fontName);
-        f.setFontHeight(pointsToFontHeight(font.fontSize));
+        f.setFontHeight(toolkit::pointsToFontHeight(font.fontSize));
         f.setFontCharset(font.fontCharset);
     }
     control->applyFont();

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "components/TFontRec.h"
 #include "components/visual/THintInterface.h"
-#include "components/visual/TFontRec.h"
 #include "dataflow/TData.h"
 #include "dataflow/TZT_Event.h"
-#include "toolkit/TControl.h"
+#include "toolkit/window/TControl.h"
 
 namespace components {
 

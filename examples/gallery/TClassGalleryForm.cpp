@@ -3,8 +3,8 @@
 #include <initializer_list>
 
 #include "dataflow/TZT_Event.h"
-#include "toolkit/Layout.h"
-#include "toolkit/TBitmap.h"
+#include "toolkit/drawing/TBitmap.h"
+#include "toolkit/window/Navigation.h"
 
 namespace gallery {
 

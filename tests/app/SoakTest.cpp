@@ -19,9 +19,9 @@
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
 #include "tests/support/Clipboard.h"
-#include "tests/toolkit/win/WindowTest.h"
-#include "toolkit/Application.h"
-#include "toolkit/NumberText.h"
+#include "tests/support/WindowTest.h"
+#include "toolkit/text/NumberText.h"
+#include "toolkit/window/Application.h"
 
 using namespace components;
 using testsupport::pumpMessages;

@@ -14,7 +14,7 @@
 #include "components/logic/TZTMathParse.h"
 #include "dataflow/DebugMessage.h"
 #include "dataflow/EventDispatch.h"
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 using namespace components;
 using namespace dataflow;

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "components/visual/NumberGrammar.h"
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace {
 

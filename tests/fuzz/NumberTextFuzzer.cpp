@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/NumberText.h"
+#include "toolkit/text/NumberText.h"
 
 namespace {
 

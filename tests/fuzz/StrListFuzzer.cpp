@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/TStrList.h"
+#include "toolkit/objects/TStrList.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "components/logic/TZTVisualStrings.h"
-#include "tests/support/Sink.h"
 #include "dataflow/EventDispatch.h"
+#include "tests/support/Sink.h"
 
 using namespace components;
 using namespace dataflow;

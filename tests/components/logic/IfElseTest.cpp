@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "dataflow/EventDispatch.h"
-#include "toolkit/TextCompare.h"
 #include "tests/support/Sink.h"
 #include "tests/support/Values.h"
+#include "toolkit/text/TextCompare.h"
 
 using namespace components;
 using namespace dataflow;

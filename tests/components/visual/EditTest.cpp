@@ -6,11 +6,11 @@
 #include "components/visual/TZTEdit.h"
 #include "components/visual/TZTLabel.h"
 #include "dataflow/EventDispatch.h"
-#include "toolkit/Layout.h"
-#include "toolkit/TGraphicTool.h"
+#include "tests/components/visual/FormTest.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Sink.h"
-#include "tests/components/visual/FormTest.h"
+#include "toolkit/drawing/TGraphicTool.h"
+#include "toolkit/window/Navigation.h"
 
 using namespace components;
 using namespace dataflow;

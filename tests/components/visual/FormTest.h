@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dataflow/EventDispatch.h"
-#include "tests/toolkit/win/WindowTest.h"
+#include "tests/support/WindowTest.h"
 
 namespace testsupport {
 

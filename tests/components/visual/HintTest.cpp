@@ -5,7 +5,7 @@
 #include "components/visual/TZTEdit.h"
 #include "components/visual/TZTHintManager.h"
 #include "dataflow/EventDispatch.h"
-#include "tests/toolkit/win/WindowTest.h"
+#include "tests/support/WindowTest.h"
 
 using namespace components;
 using testsupport::WindowTest;

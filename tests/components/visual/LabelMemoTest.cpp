@@ -6,10 +6,10 @@
 #include "components/visual/TZTLabel.h"
 #include "components/visual/TZTMemo.h"
 #include "dataflow/EventDispatch.h"
-#include "tests/support/Sink.h"
 #include "tests/components/visual/FormTest.h"
-#include "toolkit/TCanvas.h"
-#include "toolkit/TGraphicTool.h"
+#include "tests/support/Sink.h"
+#include "toolkit/drawing/TCanvas.h"
+#include "toolkit/drawing/TGraphicTool.h"
 
 using namespace components;
 using namespace dataflow;

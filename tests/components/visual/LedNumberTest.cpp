@@ -4,8 +4,8 @@
 
 #include "components/visual/TZTLedNumber.h"
 #include "dataflow/EventDispatch.h"
-#include "tests/toolkit/win/WindowTest.h"
-#include "toolkit/TCanvas.h"
+#include "tests/support/WindowTest.h"
+#include "toolkit/drawing/TCanvas.h"
 
 using namespace components;
 using namespace dataflow;

@@ -6,9 +6,9 @@
 #include "components/visual/TZTMainForm.h"
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
-#include "tests/toolkit/win/WindowTest.h"
-#include "toolkit/TIniFile.h"
-#include "toolkit/WideText.h"
+#include "tests/support/WindowTest.h"
+#include "toolkit/settings/TIniFile.h"
+#include "toolkit/text/WideText.h"
 
 using namespace components;
 using namespace dataflow;
