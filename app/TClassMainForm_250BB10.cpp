@@ -1,45 +1,30 @@
 #include "app/TClassMainForm_250BB10.h"
 
 #include "dataflow/TZT_Event.h"
+#include "toolkit/drawing/Colors.h"
 #include "toolkit/window/Navigation.h"
 
 namespace app {
 
 using namespace components;
+using dataflow::makeDataLink;
 using dataflow::makeLink;
 
 TClassMainForm_250BB10* applicationInstance = nullptr;
 
 namespace {
 
-constexpr std::uint32_t buttonFace = 0xFF00000F;
-constexpr std::uint32_t windowBackground = 0xFF000005;
-constexpr std::uint32_t light3DEdge = 0xFF000016;
+using toolkit::clSys3DLight, toolkit::clSysButtonFace, toolkit::clSysWindow;
+
+// Every component's font: only the size differs.
+TFontRec sansSerif(std::uint8_t size) { return fontOf("MS Sans Serif", size); }
+
+// The display's colours, in 0x00BBGGRR order.
+constexpr COLORREF black = 0x000000, green = 0x00FF00, darkGreen = 0x008000, red = 0x0000FF,
+                   darkRed = 0x000080;
 
 // What the display shows while there is no result: a bar in each of its 19 cells.
 constexpr const char* displayBars = "------------------- ";
-
-TFontRec fontOfSize(std::uint8_t size) {
-    TFontRec font;
-    font.fontName = "MS Sans Serif";
-    font.fontSize = size;
-    font.fontStyle = 0;
-    font.fontColor = 0x000000;
-    font.fontCharset = 1;
-    return font;
-}
-
-void place(TZTWin& component, int left, int top, int width, int height, std::uint32_t color,
-           std::uint8_t fontSize, std::uint8_t edgeStyle, std::uint8_t borderStyle) {
-    component.left = left;
-    component.top = top;
-    component.width = width;
-    component.height = height;
-    component.color = color;
-    component.font = fontOfSize(fontSize);
-    component.edgeStyle = edgeStyle;
-    component.borderStyle = borderStyle;
-}
 
 }  // namespace
 
@@ -65,9 +50,9 @@ TClassMainForm_250BB10::~TClassMainForm_250BB10() {
 
 void TClassMainForm_250BB10::createMainForm() {
     mainForm = std::make_unique<TZTMainForm>(nullptr);
-    place(*mainForm, 0, 0, 332, 224, buttonFace, 8, 1, 2);
+    mainForm->place({0, 0, 332, 224}, clSysButtonFace, sansSerif(8), TZTWin::esPlain, TZTWin::bsStatic);
     mainForm->setCaption("перевод виброускорения из  дБ в м/с2 ");
-    mainForm->setFrameStyle(3);
+    mainForm->setFrameStyle(TZTMainForm::frFixed);
     mainForm->setIcon(LoadIconW(GetModuleHandleW(nullptr), L"KVIC"));
     mainForm->placement = TZTMainForm::centreOnScreen;
     mainForm->positionStore.clear();
@@ -78,42 +63,42 @@ void TClassMainForm_250BB10::createMainForm() {
 
 void TClassMainForm_250BB10::createLevelEdit() {
     levelEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*levelEdit, 20, 40, 50, 20, windowBackground, 8, 0, 0);
+    levelEdit->place({20, 40, 50, 20}, clSysWindow, sansSerif(8), TZTWin::esSunken);
     levelEdit->valueReader = &TZTEdit::numericReader;
-    levelEdit->textAlign = 0;
+    levelEdit->textAlign = taLeft;
     levelEdit->clearOnEnter = true;
     levelEdit->init();
 }
 
 void TClassMainForm_250BB10::createLabels() {
     promptLabel = std::make_unique<TZTLabel>(mainForm->control);
-    place(*promptLabel, 20, 15, 157, 17, buttonFace, 8, 1, 0);
+    promptLabel->place({20, 15, 157, 17}, clSysButtonFace, sansSerif(8), TZTWin::esPlain);
     promptLabel->caption = "Введите виброускорение в дБ ";
     promptLabel->setAutoSize(true);
-    promptLabel->setTextAlign(0);
+    promptLabel->setTextAlign(taLeft);
     promptLabel->init();
 
     resultCaptionLabel = std::make_unique<TZTLabel>(mainForm->control);
-    place(*resultCaptionLabel, 20, 70, 175, 17, buttonFace, 8, 1, 0);
+    resultCaptionLabel->place({20, 70, 175, 17}, clSysButtonFace, sansSerif(8), TZTWin::esPlain);
     resultCaptionLabel->caption = "Значение виброускорения в м/с2 ";
     resultCaptionLabel->setAutoSize(true);
-    resultCaptionLabel->setTextAlign(0);
+    resultCaptionLabel->setTextAlign(taLeft);
     resultCaptionLabel->init();
 }
 
 void TClassMainForm_250BB10::createResultLed() {
     resultLed = std::make_unique<TZTLedNumber>(mainForm->control);
-    place(*resultLed, 20, 90, 285, 20, buttonFace, 24, 1, 2);
+    resultLed->place({20, 90, 285, 20}, clSysButtonFace, sansSerif(24), TZTWin::esPlain, TZTWin::bsStatic);
     resultLed->initialText = displayBars;
-    resultLed->backColor = 0x000000;
-    resultLed->litColor = 0x00FF00;
-    resultLed->unlitColor = 0x008000;
-    resultLed->hoverBackColor = 0x000000;
-    resultLed->hoverLitColor = 0x0000FF;
-    resultLed->hoverUnlitColor = 0x000080;
+    resultLed->backColor = black;
+    resultLed->litColor = green;
+    resultLed->unlitColor = darkGreen;
+    resultLed->hoverBackColor = black;
+    resultLed->hoverLitColor = red;
+    resultLed->hoverUnlitColor = darkRed;
     resultLed->showUnlit = false;
     resultLed->hoverEnabled = false;
-    resultLed->digitAlign = 0;
+    resultLed->digitAlign = taLeft;
     resultLed->init();
 }
 
@@ -121,15 +106,15 @@ void TClassMainForm_250BB10::createCalcFormula() {
     calcFormula = std::make_unique<TZTMathParse>();
     calcFormula->setArgumentCount(2);
     calcFormula->setFormula("0.000001* exp( %1 * 0.1151292546 ) ");
-    calcFormula->resultType = 1;
+    calcFormula->resultType = TZTMathParse::rtReal;
     calcFormula->setDefaultValue(0.0);
     calcFormula->setAngleMode(0);
 }
 
 void TClassMainForm_250BB10::createMessageMemo() {
     messageMemo = std::make_unique<TZTMemo>(mainForm->control);
-    place(*messageMemo, 15, 150, 290, 25, light3DEdge, 8, 0, 0);
-    messageMemo->scrollBars = 0;
+    messageMemo->place({15, 150, 290, 25}, clSys3DLight, sansSerif(8), TZTWin::esSunken);
+    messageMemo->scrollBars = TZTMemo::sbNone;
     messageMemo->editable = true;
     messageMemo->addAtTop = false;
     messageMemo->init();
@@ -153,9 +138,9 @@ void TClassMainForm_250BB10::createLogic() {
 
 void TClassMainForm_250BB10::createResultEdit() {
     resultEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*resultEdit, 20, 120, 280, 20, windowBackground, 8, 0, 0);
+    resultEdit->place({20, 120, 280, 20}, clSysWindow, sansSerif(8), TZTWin::esSunken);
     resultEdit->valueReader = &TZTEdit::textReader;
-    resultEdit->textAlign = 0;
+    resultEdit->textAlign = taLeft;
     resultEdit->clearOnEnter = true;
     resultEdit->readOnly = true;  // a result can be selected and copied, not typed over
     resultEdit->init();
@@ -181,10 +166,10 @@ void TClassMainForm_250BB10::createNoResultLogic() {
 void TClassMainForm_250BB10::connectLinks() {
     levelEdit->onChange = makeLink<&TZTIf_else::compare>(*positiveCheck, 0);
     calcFormula->onResult = makeLink<&TZTHub::trigger>(*resultHub, 0);
-    calcFormula->arguments[0] = makeLink<&TZTEdit::value>(*levelEdit, 0);
+    calcFormula->arguments[0] = makeDataLink<&TZTEdit::value>(*levelEdit, 0);
     positiveCheck->onTrue = makeLink<&TZTHub::trigger>(*refusedHub, 0);
     positiveCheck->onFalse = makeLink<&TZTHub::trigger>(*calcHub, 0);
-    positiveCheck->data1 = makeLink<&TZTEdit::value>(*levelEdit, 0);
+    positiveCheck->data1 = makeDataLink<&TZTEdit::value>(*levelEdit, 0);
     calcHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*messageMemo, 1);
     calcHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*calcFormula, 0);
     resultHub->onEvent[0] = makeLink<&TZTEdit::doText>(*resultEdit, 0);

@@ -1,5 +1,7 @@
 #include "dataflow/EventDispatch.h"
 
+#include "dataflow/TLinks.h"
+
 namespace dataflow {
 
 TDispatchProc fireEventProc = noEventProc;
@@ -26,6 +28,7 @@ void singleCallDispatch(const TZT_Event& link, TData& data) {
 void enableEvents() {
     fireEventProc = chainedDispatch;
     readDataProc = singleCallDispatch;
+    tellLinksBeyondLists();  // the schema is built: a link set beyond its list is told now
 }
 
 void disableEvents() {

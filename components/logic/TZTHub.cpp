@@ -10,7 +10,7 @@ void TZTHub::setOutCount(std::uint16_t n) {
 }
 
 void TZTHub::trigger(TData& data, std::uint16_t) {
-    for (std::size_t i = 0; i < outCount_; ++i) dataflow::fireEvent(onEvent[i], data);
+    for (std::size_t i = 0; i < outCount_; ++i) dataflow::fireEvent(onEvent.at(i), data);
 }
 
 }  // namespace components

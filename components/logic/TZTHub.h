@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "dataflow/TData.h"
+#include "dataflow/TLinks.h"
 #include "dataflow/TZT_Event.h"
 
 namespace components {
 
 using dataflow::TData;
-using dataflow::TZT_Event;
+using dataflow::TEventLink;
 
 class TZTHub {
 public:
@@ -19,7 +20,7 @@ public:
     std::uint8_t outCount() const { return outCount_; }
 
     std::uint8_t inCount = 0;  // set by the schema, never read
-    std::vector<TZT_Event> onEvent;
+    dataflow::TLinks<TEventLink> onEvent{"TZTHub.onEvent"};
 
     // Input method: each output gets its own copy of the value, in index order.
     void trigger(TData& data, std::uint16_t index);

@@ -25,10 +25,10 @@ public:
     TData op2;  // second operand when data2 delivers nothing
 
     // Links.
-    TZT_Event data2;
-    TZT_Event data1;
-    TZT_Event onTrue;
-    TZT_Event onFalse;
+    dataflow::TDataLink data2;
+    dataflow::TDataLink data1;
+    dataflow::TEventLink onTrue;
+    dataflow::TEventLink onFalse;
 
     // Input method.
     void compare(TData& data, std::uint16_t index);

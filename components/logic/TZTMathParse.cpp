@@ -1,6 +1,8 @@
 // The formula component: properties, the `calculate` input and error reporting.
 #include "components/logic/TZTMathParse.h"
 
+#include "components/logic/FormulaText.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -12,11 +14,7 @@ namespace components {
 
 using namespace dataflow;
 
-namespace {
-constexpr char endMarker = '\x01';
-}
-
-TZTMathParse::TZTMathParse() : formula_(1, endMarker) {}
+TZTMathParse::TZTMathParse() : formula_(1, formula::endMarker) {}
 
 void TZTMathParse::setArgumentCount(std::int32_t n) {
     const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
@@ -28,7 +26,7 @@ void TZTMathParse::setArgumentCount(std::int32_t n) {
 
 void TZTMathParse::setFormula(std::string_view text) {
     formula_.assign(text);
-    formula_.push_back(endMarker);
+    formula_.push_back(formula::endMarker);
 }
 
 void TZTMathParse::setDefaultValue(double x) {

@@ -12,15 +12,23 @@
 #include <vector>
 
 #include "dataflow/TData.h"
+#include "dataflow/TLinks.h"
 #include "dataflow/TZT_Event.h"
 
 namespace components {
+
+namespace formula {
+struct TFormulaFunction;
+}
 
 using dataflow::TData;
 using dataflow::TZT_Event;
 
 class TZTMathParse {
 public:
+    // resultType values: the result rounded to an integer, or the real.
+    static constexpr std::uint8_t rtInteger = 0, rtReal = 1;
+
     // Error codes.
     static constexpr std::int16_t errNone = -1;
     static constexpr std::int16_t errSyntax = 0;
@@ -53,15 +61,15 @@ public:
     void setFormula(std::string_view text);
     void setDefaultValue(double x);
     void setAngleMode(std::uint8_t mode);
-    std::uint8_t resultType = 0;  // 0: rounded integer result, otherwise real
+    std::uint8_t resultType = rtInteger;  // any value but rtInteger gives the real
 
     // Input method.
     void calculate(TData& data, std::uint16_t index);
 
     // Links.
-    std::vector<TZT_Event> arguments;  // data inputs, %1 in entry 0
-    TZT_Event onError;
-    TZT_Event onResult;
+    dataflow::TLinks<dataflow::TDataLink> arguments{"TZTMathParse.arguments"};  // %1 in entry 0
+    dataflow::TEventLink onError;
+    dataflow::TEventLink onResult;
 
     // State visible to the tests and the schema.
     std::int32_t argumentCount() const { return argumentCount_; }
@@ -83,14 +91,14 @@ private:
     double parseSigned();
     double parseLogical();
     double parseFactor();
-    double parseFunction(int number);
+    double parseFunction(const formula::TFormulaFunction& function);
     double parseArgument();
     double readPlainArgument(std::size_t k);
     double readArrayItem(std::size_t k, double index);
     double readMatrixCell(const dataflow::TDataAccessor& matrix, double i, double j);
     double callArgument(std::size_t k, double x);
 
-    // Lexer parts.
+    // Lexer parts (TZTMathParseLexer.cpp).
     char peek() const;
     void skipBlanks();
     void lexNumber();
@@ -106,7 +114,6 @@ private:
     double combinePower(double a, double b);
     double combineLogical(char op, double a, double b);
     double raisePower(double a, double b);
-    double computeFunction(int number, double x, double y);
 
     bool failed() const { return errorCode_ >= 0; }
     double fail(std::int16_t code);

@@ -19,10 +19,11 @@ public:
     TFontRec font;            // set by the schema, not read at run time
 
     // Fired by compose with the composed text; unlinked unless a schema links it.
-    dataflow::TZT_Event onText;
+    dataflow::TEventLink onText;
 
     // Data point: the reader's record becomes a dataStr value holding the text.
     void text(dataflow::TData& data, std::uint16_t index);
+    using DataPoints = dataflow::TDataPoints<&TZTVisualStrings::text>;
     // Input method: the text with "%1" replaced by the incoming value as text, and "%+1"
     // by the value with its sign (a "+" before a number above 0), passed on to onText.
     void compose(dataflow::TData& data, std::uint16_t index);

@@ -21,20 +21,21 @@ public:
     std::string text;
     bool password = false;
     bool readOnly = false;
-    std::uint8_t textAlign = 0;  // 0 left, 1 right, 2 centred
-    std::int32_t maxLength = 0;  // 0: the platform's largest limit
+    std::uint8_t textAlign = taLeft;  // TTextAlign
+    std::int32_t maxLength = 0;       // 0: the platform's largest limit
     bool clearOnEnter = false;
     TValueReader valueReader = &TZTEdit::textReader;
 
     // Links.
-    TZT_Event textSource;
-    TZT_Event onEnterKey;
-    TZT_Event onChange;
-    TZT_Event onEmptied;  // (null) the numeric reader found the field emptied and showed its "0"
+    TDataLink textSource;
+    TEventLink onEnterKey;
+    TEventLink onChange;
+    TEventLink onEmptied;  // (null) the numeric reader found the field emptied and showed its "0"
 
     void init() override;
     void doText(TData& data, std::uint16_t index);  // input method
     void value(TData& data, std::uint16_t index);   // data point
+    using DataPoints = dataflow::TDataPoints<&TZTEdit::value>;
 
     // The readers: the text as a string, or the text as a real number.
     bool textReader(TData& data);

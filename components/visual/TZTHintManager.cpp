@@ -12,7 +12,7 @@ TZTHintManager::TZTHintManager() {
     hintFont.fontName = "Tahoma";
     hintFont.fontSize = 8;
     hintFont.fontCharset = 1;
-    hintFont.fontColor = 0x80000017;
+    hintFont.fontColor = toolkit::clInfoText;
 }
 
 HFONT TZTHintManager::makeFont() const {

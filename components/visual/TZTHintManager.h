@@ -10,6 +10,7 @@
 
 #include "components/TFontRec.h"
 #include "components/visual/THintInterface.h"
+#include "toolkit/drawing/Colors.h"
 
 namespace components {
 
@@ -18,7 +19,7 @@ public:
     TZTHintManager();
 
     bool standardStyle = true;  // false: balloon tooltips
-    std::uint32_t hintBackColor = 0x80000018;
+    std::uint32_t hintBackColor = toolkit::clInfoBackground;
     std::int32_t initialDelay = 500;
     std::int32_t autoPopDelay = 5000;
     std::int32_t margin = 0;

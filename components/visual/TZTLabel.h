@@ -16,10 +16,10 @@ public:
     std::string caption;
     std::uint32_t hoverColor = 0;  // 0: no change
     bool hoverUnderline = false;
-    TZT_Event onClick;
+    TEventLink onClick;
 
     void setAutoSize(bool on) { control->setAutoSize(on); }
-    void setTextAlign(std::uint8_t code);  // 0 left, 1 right, 2 centred
+    void setTextAlign(std::uint8_t code);  // TTextAlign
 
     void init() override;
 

@@ -19,14 +19,14 @@ public:
     // Properties.
     std::string initialText;
     bool showUnlit = false;
-    std::uint8_t digitAlign = 0;  // 0 left, 1 right, otherwise centred
+    std::uint8_t digitAlign = taLeft;  // TTextAlign; any other value centres too
     COLORREF backColor = 0, litColor = 0, unlitColor = 0;
     bool hoverEnabled = false;
     COLORREF hoverBackColor = 0, hoverLitColor = 0, hoverUnlitColor = 0;
 
     // Links.
-    TZT_Event textSource;
-    TZT_Event onClick;
+    TDataLink textSource;
+    TEventLink onClick;
 
     void init() override;
     void doText(TData& data, std::uint16_t index);  // input method

@@ -19,12 +19,21 @@ struct FrameStyle {
     DWORD style;
     DWORD exStyle;
 };
+// By TFrameStyle.
 constexpr FrameStyle frameStyles[10] = {
-    {0, 0},           {0xC20000, 0}, {0xC70000, 0},   {0xC00000, 0x100}, {0xC00000, 0x80},
-    {0xC40000, 0x80}, {0, 0x1},      {0x40000, 0x80}, {0, 0x201},        {0x40000, 0x200},
+    {0, 0},
+    {WS_CAPTION | WS_MINIMIZEBOX, 0},
+    {WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0},
+    {WS_CAPTION, WS_EX_WINDOWEDGE},
+    {WS_CAPTION, WS_EX_TOOLWINDOW},
+    {WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW},
+    {0, WS_EX_DLGMODALFRAME},
+    {WS_THICKFRAME, WS_EX_TOOLWINDOW},
+    {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME},
+    {WS_THICKFRAME, WS_EX_CLIENTEDGE},
 };
-constexpr DWORD frameStyleMask = 0xC70000;
-constexpr DWORD frameExStyleMask = 0x181;
+constexpr DWORD frameStyleMask = WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD frameExStyleMask = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
 
 // The least shift that brings the span [from, to) inside [low, high); a longer span is
 // brought to cover it.
@@ -142,7 +151,7 @@ void TZTMainForm::shown() {
 void TZTMainForm::mouseDown(toolkit::TMouseEventData& mouse) {
     if (dragByClient) {
         ReleaseCapture();
-        control->perform(WM_SYSCOMMAND, 0xF012, 0);  // move by the caption, until the button is up
+        control->perform(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);  // as by the caption, until the button is up
         keepCaptionInWorkArea(control->handle());
     }
     TZTWin::mouseDown(mouse);

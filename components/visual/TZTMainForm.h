@@ -18,9 +18,23 @@ public:
     explicit TZTMainForm(TControl* parentControl);
     ~TZTMainForm() override;
 
+    // setFrameStyle values.
+    enum TFrameStyle : std::uint8_t {
+        frNone,               // no frame
+        frFixedWithMinimize,  // caption with a minimise box, fixed size
+        frSizeable,           // caption, sizing frame, minimise and maximise boxes
+        frFixed,              // caption without minimise and maximise boxes, fixed size
+        frToolFixed,          // tool window, fixed
+        frToolSizeable,       // tool window, sizeable
+        frDialog,             // dialog frame without caption
+        frSizingTool,         // sizing frame, tool window
+        frClientEdgeDialog,   // client edge and dialog frame
+        frSizingClientEdge,   // sizing frame and client edge
+    };
+
     // Setters the application class calls before init.
     void setCaption(std::string_view caption);
-    void setFrameStyle(std::uint8_t style);  // 0..9; larger values are ignored
+    void setFrameStyle(std::uint8_t style);  // a TFrameStyle; larger values are ignored
     void setIcon(HICON icon);
     void setToolWindow(std::uint8_t flag);
 
@@ -34,9 +48,9 @@ public:
     toolkit::TBitmap* background = nullptr;  // drawn as the background when not empty; owned
 
     // Links.
-    TZT_Event closeQuery;  // data link: non-zero refuses a user's close
-    TZT_Event onActivate, onDeactivate, onCreate, onClose;
-    TZT_Event onCloseRefused;  // a user's close that closeQuery refused; unlinked by default
+    TDataLink closeQuery;  // non-zero refuses a user's close
+    TEventLink onActivate, onDeactivate, onCreate, onClose;
+    TEventLink onCloseRefused;  // a user's close that closeQuery refused; unlinked by default
 
     void init() override;
     bool ownsApplication() const { return ownsApplication_; }

@@ -18,13 +18,14 @@ public:
 
     bool addAtTop = false;
     bool selectAdded = false;
-    TZT_Event textSource;
-    TZT_Event itemValue;
-    TZT_Event onChange;
+    TDataLink textSource;
+    TDataLink itemValue;
+    TEventLink onChange;
 
     void doAdd(TData& data, std::uint16_t index);     // input method
     void doClear(TData& data, std::uint16_t index);   // input method
     void memoText(TData& data, std::uint16_t index);  // data point
+    using DataPoints = dataflow::TDataPoints<&TZTWinList::memoText>;
 
 protected:
     virtual void collectItems(toolkit::TStrList& items);
@@ -49,7 +50,8 @@ class TZTMemo : public TZTEWinList {
 public:
     using TZTEWinList::TZTEWinList;
 
-    std::uint8_t scrollBars = 0;  // 0 none, 1 horizontal, 2 vertical, 3 both
+    static constexpr std::uint8_t sbNone = 0, sbHorizontal = 1, sbVertical = 2, sbBoth = 3;
+    std::uint8_t scrollBars = sbNone;
     bool editable = false;
     std::string initialText;
 

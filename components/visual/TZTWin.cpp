@@ -88,6 +88,18 @@ void TZTWin::init() {
     reportedSize_ = SIZE{control->getWidth(), control->getHeight()};
 }
 
+void TZTWin::place(TBounds bounds, std::uint32_t color, const TFontRec& font, std::uint8_t edge,
+                   std::uint8_t border) {
+    left = bounds.left;
+    top = bounds.top;
+    width = bounds.width;
+    height = bounds.height;
+    this->color = color;
+    this->font = font;
+    edgeStyle = edge;
+    borderStyle = border;
+}
+
 void TZTWin::attachHint(THintInterface* hintInterface) {
     if (hintInterface) {
         control->setOnMouseEnter([this](TControl&) { mouseEnter(); });

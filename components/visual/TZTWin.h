@@ -15,11 +15,28 @@
 namespace components {
 
 using dataflow::TData;
+using dataflow::TDataLink;
+using dataflow::TEventLink;
 using dataflow::TZT_Event;
 using toolkit::TControl;
 
+// Text alignment of the edit field, the label and the display's digits.
+enum TTextAlign : std::uint8_t { taLeft = 0, taRight = 1, taCenter = 2 };
+
 class TZTWin {
 public:
+    // edgeStyle values.
+    static constexpr std::uint8_t esSunken = 0, esPlain = 1, esAsCreated = 2;
+    // borderStyle values, which count with a sunken edge only: the extended style
+    // unchanged, none at all, a static edge, a dialog frame, a dialog frame and a sunken
+    // edge.
+    static constexpr std::uint8_t bsUnchanged = 0, bsNone = 1, bsStatic = 2, bsDialog = 3, bsSunkenDialog = 4;
+
+    // A component's bounds in its parent's client area, at 96 DPI.
+    struct TBounds {
+        std::int32_t left, top, width, height;
+    };
+
     explicit TZTWin(TControl* parentControl);
     TZTWin(const TZTWin&) = delete;
     TZTWin& operator=(const TZTWin&) = delete;
@@ -30,7 +47,7 @@ public:
     std::uint8_t align = 0;
     std::int32_t tabOrder = 0;  // > 0 a tab stop with this order, 0 a tab stop, < 0 none
     std::uint32_t color = 0;
-    std::uint8_t edgeStyle = 2;  // 0 sunken 3-D edge, 1 plain border, 2 as created
+    std::uint8_t edgeStyle = esAsCreated;
     std::string hint;
     TFontRec font;
     bool parentFont = false;
@@ -40,13 +57,18 @@ public:
     std::int32_t cursor = 0;
     bool mouseCapture = false;
     bool keyPreview = true;
-    std::uint8_t borderStyle = 0;
+    std::uint8_t borderStyle = bsUnchanged;
 
     // Events.
-    TZT_Event onMouseEnter, onMouseLeave, onKeyDown, onKeyUp, onKeyPress, onMouseDown, onMouseMove, onMouseUp,
-        onMouseWheel, onEnter, onExit, onDblClick, onResize, onShow, onHide, onMove;
+    TEventLink onMouseEnter, onMouseLeave, onKeyDown, onKeyUp, onKeyPress, onMouseDown, onMouseMove,
+        onMouseUp, onMouseWheel, onEnter, onExit, onDblClick, onResize, onShow, onHide, onMove;
     // Data links consulted when the control's size is about to change.
-    TZT_Event resizeWidth, resizeHeight;
+    TDataLink resizeWidth, resizeHeight;
+
+    // A schema's first step for each component, in one call: its bounds, colour, font
+    // and edges.
+    void place(TBounds bounds, std::uint32_t color, const TFontRec& font, std::uint8_t edge = esAsCreated,
+               std::uint8_t border = bsUnchanged);
 
     virtual void init();
     void attachHint(THintInterface* hintInterface);

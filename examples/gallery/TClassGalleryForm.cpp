@@ -3,40 +3,29 @@
 #include <initializer_list>
 
 #include "dataflow/TZT_Event.h"
+#include "toolkit/drawing/Colors.h"
 #include "toolkit/drawing/TBitmap.h"
 #include "toolkit/window/Navigation.h"
 
 namespace gallery {
 
+using dataflow::makeDataLink;
 using dataflow::makeLink;
 
 namespace {
 
-constexpr std::uint32_t formColour = 0x00F0E6DC;   // a light grey-blue
-constexpr std::uint32_t titleColour = 0x00703010;  // dark blue
-constexpr std::uint32_t fieldColour = 0xFF000005;  // the system's window background
-constexpr std::uint32_t yellow = 0x0000FFFF;       // shows only where transparency fails
+constexpr std::uint32_t formColour = 0x00F0E6DC;             // a light grey-blue
+constexpr std::uint32_t titleColour = 0x00703010;            // dark blue
+constexpr std::uint32_t fieldColour = toolkit::clSysWindow;  // the system's window background
+constexpr std::uint32_t yellow = 0x0000FFFF;                 // shows only where transparency fails
+constexpr std::uint32_t white = 0x00FFFFFF;
+constexpr std::uint32_t gold = 0x0000D7FF;
 constexpr int clientWidth = 640, clientHeight = 480;
 constexpr int pictureTop = 34, pictureBottom = 124;  // the band of the background picture
 
-TFontRec fontOf(const char* name, std::uint8_t size, std::uint8_t style = 0, std::uint32_t colour = 0) {
-    TFontRec font;
-    font.fontName = name;
-    font.fontSize = size;
-    font.fontStyle = style;
-    font.fontColor = colour;
-    font.fontCharset = 1;
-    return font;
-}
-
-void place(TZTWin& component, int left, int top, int width, int height, std::uint32_t color) {
-    component.left = left;
-    component.top = top;
-    component.width = width;
-    component.height = height;
-    component.color = color;
-    component.font = fontOf("Tahoma", 8);
-    component.edgeStyle = 0;
+// The fields' font; labels take the form's, and a few their own.
+TFontRec tahoma(std::uint8_t size, std::uint8_t style = 0, std::uint32_t colour = 0) {
+    return fontOf("Tahoma", size, style, colour);
 }
 
 }  // namespace
@@ -65,10 +54,10 @@ void TClassGalleryForm::createMainForm() {
     mainForm->height = clientHeight;
     mainForm->clientSizing = true;
     mainForm->color = formColour;
-    mainForm->font = fontOf("Tahoma", 9);
-    mainForm->edgeStyle = 1;
+    mainForm->font = tahoma(9);
+    mainForm->edgeStyle = TZTWin::esPlain;
     mainForm->setCaption("Галерея компонентов");
-    mainForm->setFrameStyle(2);  // caption, sizing frame, minimise and maximise boxes
+    mainForm->setFrameStyle(TZTMainForm::frSizeable);
     mainForm->setIcon(LoadIconW(GetModuleHandleW(nullptr), L"GALLERY"));
     mainForm->placement = TZTMainForm::centreOnScreen;
     mainForm->positionStore = "gallery.ini\\Gallery";
@@ -105,8 +94,7 @@ void TClassGalleryForm::paintBackground() {
 
 TZTLabel& TClassGalleryForm::caption(const std::string& text, int left, int top) {
     auto label = std::make_unique<TZTLabel>(mainForm->control);
-    place(*label, left, top, 0, 0, formColour);
-    label->edgeStyle = 1;
+    label->place({left, top, 0, 0}, formColour, tahoma(8), TZTWin::esPlain);
     label->parentFont = true;  // the form's font, not the label's own record
     label->caption = text;
     label->setAutoSize(true);
@@ -117,29 +105,26 @@ TZTLabel& TClassGalleryForm::caption(const std::string& text, int left, int top)
 
 void TClassGalleryForm::createPanels() {
     titleLabel = std::make_unique<TZTLabel>(mainForm->control);
-    place(*titleLabel, 0, 0, 0, pictureTop, titleColour);
-    titleLabel->edgeStyle = 1;
+    titleLabel->place({0, 0, 0, pictureTop}, titleColour, tahoma(8), TZTWin::esPlain);
     titleLabel->align = toolkit::alTop;
-    titleLabel->font = fontOf("Tahoma", 12, 3, 0x00FFFFFF);  // bold and italic
+    titleLabel->font = tahoma(12, TFontRec::fsBold | TFontRec::fsItalic, white);
     titleLabel->caption = "Галерея компонентов";
     titleLabel->hint = "Заголовок: выровнен по верху окна";
-    titleLabel->setTextAlign(2);
+    titleLabel->setTextAlign(taCenter);
     titleLabel->init();
 
     pictureLabel = std::make_unique<TZTLabel>(mainForm->control);
-    place(*pictureLabel, 16, 60, 0, 0, yellow);
-    pictureLabel->edgeStyle = 1;
+    pictureLabel->place({16, 60, 0, 0}, yellow, tahoma(8), TZTWin::esPlain);
     pictureLabel->transparent = true;
-    pictureLabel->font = fontOf("Tahoma", 11, 1, 0x00FFFFFF);
+    pictureLabel->font = tahoma(11, TFontRec::fsBold, white);
     pictureLabel->caption = "Прозрачная надпись поверх рисунка";
     pictureLabel->setAutoSize(true);
     pictureLabel->init();
 
     colourLabel = std::make_unique<TZTLabel>(mainForm->control);
-    place(*colourLabel, 16, 452, 0, 0, yellow);
-    colourLabel->edgeStyle = 1;
+    colourLabel->place({16, 452, 0, 0}, yellow, tahoma(8), TZTWin::esPlain);
     colourLabel->transparent = true;
-    colourLabel->font = fontOf("Tahoma", 9, 2, 0x00703010);  // italic
+    colourLabel->font = tahoma(9, TFontRec::fsItalic, titleColour);
     colourLabel->caption = "Прозрачная надпись на цветной форме";
     colourLabel->setAutoSize(true);
     colourLabel->init();
@@ -148,9 +133,9 @@ void TClassGalleryForm::createPanels() {
 void TClassGalleryForm::createCalculation() {
     caption("Угол, градусы:", 16, 134);
     angleEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*angleEdit, 190, 132, 90, 22, fieldColour);
+    angleEdit->place({190, 132, 90, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     angleEdit->valueReader = &TZTEdit::numericReader;
-    angleEdit->textAlign = 1;  // right
+    angleEdit->textAlign = taRight;
     angleEdit->maxLength = 6;
     angleEdit->tabOrder = 1;
     angleEdit->text = "30";
@@ -159,9 +144,9 @@ void TClassGalleryForm::createCalculation() {
 
     caption("Радиус r (Enter — к сумме):", 16, 162);
     radiusEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*radiusEdit, 190, 160, 90, 22, fieldColour);
+    radiusEdit->place({190, 160, 90, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     radiusEdit->valueReader = &TZTEdit::numericReader;
-    radiusEdit->textAlign = 1;
+    radiusEdit->textAlign = taRight;
     radiusEdit->tabOrder = 2;
     radiusEdit->text = "100";
     radiusEdit->hint = "Enter прибавляет к сумме корень(r) · sin(угла)";
@@ -169,10 +154,9 @@ void TClassGalleryForm::createCalculation() {
 
     caption("Сумма корень(r)·sin(угла); щелчок — очистить «Суммы от 20»:", 16, 190);
     resultLed = std::make_unique<TZTLedNumber>(mainForm->control);
-    place(*resultLed, 16, 208, 250, 30, formColour);
-    resultLed->edgeStyle = 1;
+    resultLed->place({16, 208, 250, 30}, formColour, tahoma(8), TZTWin::esPlain);
     resultLed->initialText = "0";
-    resultLed->digitAlign = 1;  // right
+    resultLed->digitAlign = taRight;
     resultLed->showUnlit = true;
     resultLed->backColor = 0x000000;
     resultLed->litColor = 0x00FF00;
@@ -185,25 +169,25 @@ void TClassGalleryForm::createCalculation() {
     resultLed->init();
 
     resultEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*resultEdit, 276, 212, 104, 22, fieldColour);
+    resultEdit->place({276, 212, 104, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     resultEdit->valueReader = &TZTEdit::textReader;
     resultEdit->readOnly = true;
-    resultEdit->textAlign = 2;  // centred
+    resultEdit->textAlign = taCenter;
     resultEdit->tabOrder = -1;
     resultEdit->text = "0";  // as the display shows it
     resultEdit->init();
 
     errorLine = std::make_unique<TZTMemo>(mainForm->control);
-    place(*errorLine, 16, 246, 364, 22, 0xFF000016);
+    errorLine->place({16, 246, 364, 22}, toolkit::clSys3DLight, tahoma(8), TZTWin::esSunken);
     errorLine->editable = false;
     errorLine->tabOrder = -1;
     errorLine->init();
 
     caption("Суммы от 20:", 276, 370);
     historyMemo = std::make_unique<TZTMemo>(mainForm->control);
-    place(*historyMemo, 276, 388, 104, 58, fieldColour);
+    historyMemo->place({276, 388, 104, 58}, fieldColour, tahoma(8), TZTWin::esSunken);
     historyMemo->addAtTop = true;  // the newest first
-    historyMemo->scrollBars = 2;
+    historyMemo->scrollBars = TZTMemo::sbVertical;
     historyMemo->editable = false;
     historyMemo->tabOrder = -1;
     historyMemo->init();
@@ -212,7 +196,7 @@ void TClassGalleryForm::createCalculation() {
 void TClassGalleryForm::createFields() {
     caption("Пароль (Enter — проверить):", 16, 280);
     passwordEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*passwordEdit, 190, 278, 120, 22, fieldColour);
+    passwordEdit->place({190, 278, 120, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     passwordEdit->valueReader = &TZTEdit::textReader;
     passwordEdit->password = true;
     passwordEdit->clearOnEnter = true;
@@ -221,22 +205,21 @@ void TClassGalleryForm::createFields() {
     passwordEdit->init();
 
     passwordAnswer = std::make_unique<TZTEdit>(mainForm->control);  // the answer to it
-    place(*passwordAnswer, 316, 278, 64, 22, formColour);
-    passwordAnswer->edgeStyle = 1;
+    passwordAnswer->place({316, 278, 64, 22}, formColour, tahoma(8), TZTWin::esPlain);
     passwordAnswer->readOnly = true;
     passwordAnswer->tabOrder = -1;
     passwordAnswer->init();
 
     caption("Недоступное поле:", 16, 308);
     disabledEdit = std::make_unique<TZTEdit>(mainForm->control);
-    place(*disabledEdit, 190, 306, 120, 22, fieldColour);
+    disabledEdit->place({190, 306, 120, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     disabledEdit->enabled = false;
     disabledEdit->text = "не изменить";
     disabledEdit->init();
 
     caption("Спрашивать при закрытии (1/0):", 16, 336);
     closeGuard = std::make_unique<TZTEdit>(mainForm->control);
-    place(*closeGuard, 230, 334, 30, 22, fieldColour);
+    closeGuard->place({230, 334, 30, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     closeGuard->valueReader = &TZTEdit::numericReader;
     closeGuard->maxLength = 1;
     closeGuard->tabOrder = 4;
@@ -244,10 +227,9 @@ void TClassGalleryForm::createFields() {
     closeGuard->init();
 
     clockLed = std::make_unique<TZTLedNumber>(mainForm->control);
-    place(*clockLed, 16, 370, 250, 36, formColour);
-    clockLed->edgeStyle = 1;
+    clockLed->place({16, 370, 250, 36}, formColour, tahoma(8), TZTWin::esPlain);
     clockLed->initialText = "12:34:56";
-    clockLed->digitAlign = 2;  // centred
+    clockLed->digitAlign = taCenter;
     clockLed->backColor = 0x202020;
     clockLed->litColor = 0x0080FF;
     clockLed->cursor = 32515;  // the cross
@@ -257,7 +239,7 @@ void TClassGalleryForm::createFields() {
 
 // A link that logs an event: the entry's text, with "%1" (or "%+1", signed) standing for
 // the value that came with it, goes to the log and to its one-line copy.
-dataflow::TZT_Event TClassGalleryForm::logged(const std::string& entry) {
+dataflow::TEventLink TClassGalleryForm::logged(const std::string& entry) {
     auto composer = std::make_unique<TZTVisualStrings>();
     composer->strings = entry;
     composer->onText = makeLink<&TZTHub::trigger>(*logHub, 0);
@@ -268,29 +250,28 @@ dataflow::TZT_Event TClassGalleryForm::logged(const std::string& entry) {
 void TClassGalleryForm::createLog() {
     caption("Журнал событий:", 400, 132);
     logMemo = std::make_unique<TZTMemo>(mainForm->control);
-    place(*logMemo, 400, 150, 230, 242, fieldColour);
+    logMemo->place({400, 150, 230, 242}, fieldColour, tahoma(8), TZTWin::esSunken);
     logMemo->selectAdded = true;  // the newest line stands selected
-    logMemo->scrollBars = 2;
+    logMemo->scrollBars = TZTMemo::sbVertical;
     logMemo->editable = false;
     logMemo->tabOrder = -1;
     logMemo->init();
 
     caption("Последнее событие:", 400, 400);
     logCopy = std::make_unique<TZTEdit>(mainForm->control);
-    place(*logCopy, 400, 418, 230, 22, fieldColour);
+    logCopy->place({400, 418, 230, 22}, fieldColour, tahoma(8), TZTWin::esSunken);
     logCopy->valueReader = &TZTEdit::textReader;
     logCopy->readOnly = true;
     logCopy->tabOrder = -1;
     logCopy->init();
 
     secretPanel = std::make_unique<TZTLabel>(mainForm->control);
-    place(*secretPanel, 0, 0, 0, 0, 0x0000D7FF);
-    secretPanel->edgeStyle = 1;
+    secretPanel->place({0, 0, 0, 0}, gold, tahoma(8), TZTWin::esPlain);
     secretPanel->align = toolkit::alClient;
     secretPanel->visible = false;
-    secretPanel->font = fontOf("Tahoma", 16, 1, 0x00703010);
+    secretPanel->font = tahoma(16, TFontRec::fsBold, titleColour);
     secretPanel->caption = "Пароль верный!\r\nЩёлкните, чтобы скрыть.";
-    secretPanel->setTextAlign(2);
+    secretPanel->setTextAlign(taCenter);
     secretPanel->init();
 }
 
@@ -298,7 +279,7 @@ void TClassGalleryForm::createLogic() {
     calcFormula = std::make_unique<TZTMathParse>();
     calcFormula->setArgumentCount(2);
     calcFormula->setFormula("%0 + sqrt(%2) * sin(%1)");
-    calcFormula->resultType = 0;  // rounded to an integer
+    calcFormula->resultType = TZTMathParse::rtInteger;
     calcFormula->setDefaultValue(0.0);
     calcFormula->setAngleMode(1);  // degrees
 
@@ -336,22 +317,22 @@ void TClassGalleryForm::createLogic() {
 void TClassGalleryForm::connectLinks() {
     // The window: every close the guard refuses (the close box, the system menu, Alt+F4,
     // a close from outside) opens the guard and asks; the next close goes through.
-    mainForm->closeQuery = makeLink<&TZTEdit::value>(*closeGuard, 0);
+    mainForm->closeQuery = makeDataLink<&TZTEdit::value>(*closeGuard, 0);
     mainForm->onCloseRefused = makeLink<&TZTHub::trigger>(*closeHub, 0);
     closeHub->onEvent[0] = makeLink<&TZTEdit::doText>(*closeGuard, 0);
     closeHub->onEvent[1] = logged("окно: закрыть? Закройте ещё раз — выход");
-    closeGuard->textSource = makeLink<&TZTVisualStrings::text>(*zeroText, 0);
+    closeGuard->textSource = makeDataLink<&TZTVisualStrings::text>(*zeroText, 0);
 
     // The calculation: Enter in the radius field.
     radiusEdit->onEnterKey = makeLink<&TZTHub::trigger>(*calcHub, 0);
     calcHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*errorLine, 0);
     calcHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*calcFormula, 0);
     calcHub->onEvent[2] = logged("радиус: Enter, r = %1");
-    calcFormula->arguments[0] = makeLink<&TZTEdit::value>(*angleEdit, 0);
-    calcFormula->arguments[1] = makeLink<&TZTEdit::value>(*radiusEdit, 0);
+    calcFormula->arguments[0] = makeDataLink<&TZTEdit::value>(*angleEdit, 0);
+    calcFormula->arguments[1] = makeDataLink<&TZTEdit::value>(*radiusEdit, 0);
     calcFormula->onResult = makeLink<&TZTHub::trigger>(*resultHub, 0);
     calcFormula->onError = makeLink<&TZTMemo::doAdd>(*errorLine, 0);
-    errorLine->textSource = makeLink<&TZTVisualStrings::text>(*errorText, 0);
+    errorLine->textSource = makeDataLink<&TZTVisualStrings::text>(*errorText, 0);
     resultHub->onEvent[0] = makeLink<&TZTLedNumber::doText>(*resultLed, 0);
     resultHub->onEvent[1] = makeLink<&TZTEdit::doText>(*resultEdit, 0);
     resultHub->onEvent[2] = makeLink<&TZTIf_else::compare>(*bigCheck, 0);
@@ -360,7 +341,7 @@ void TClassGalleryForm::connectLinks() {
 
     // The password: Enter compares the text, answers, and shows the hidden panel.
     passwordEdit->onEnterKey = makeLink<&TZTIf_else::compare>(*secretCheck, 0);
-    secretCheck->data1 = makeLink<&TZTEdit::value>(*passwordEdit, 0);
+    secretCheck->data1 = makeDataLink<&TZTEdit::value>(*passwordEdit, 0);
     secretCheck->onTrue = makeLink<&TZTHub::trigger>(*secretHub, 0);
     secretCheck->onFalse = makeLink<&TZTVisualStrings::compose>(*wrongAnswer, 0);
     secretHub->onEvent[0] = makeLink<&TZTWin::doShow>(*secretPanel, 0);

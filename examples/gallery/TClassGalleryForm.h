@@ -89,7 +89,7 @@ private:
     void finishVisualSetUp();
 
     TZTLabel& caption(const std::string& text, int left, int top);
-    dataflow::TZT_Event logged(const std::string& entry);
+    dataflow::TEventLink logged(const std::string& entry);
     void paintBackground();
 };
 

@@ -37,6 +37,16 @@ for dll in $imports; do
     check_true "$dll is a system DLL" grep -qF " $dll " <<<"$system_dlls"
 done
 
+# The window's icon and the toolkit's fallback icon share one picture: one icon image,
+# and the groups KVIC and MAINICON each name it with its size as the icon file gives it.
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
+check "one icon image" "1" "$(grep -c 'RT_ICON \*/' <<<"$resources")"
+image_size=$(printf '0x%xL' "$(od -An -tu4 -j14 -N4 "$ROOT/app/converter.ico" | tr -d ' ')")
+for group in KVIC MAINICON; do
+    check "icon group $group over the image" "1, 32, $image_size, 1" \
+        "$(grep -A4 "^\"$group\" 14" <<<"$resources" | grep -o '1, 32, 0x[0-9a-f]*L, [0-9]*')"
+done
+
 # The version resource's strings are UTF-16: each name is followed by its value.
 resource_value() { strings -el "$exe" | grep -A1 -x "$1" | tail -1; }
 check "FileVersion" "$VERSION.0" "$(resource_value FileVersion)"

@@ -24,6 +24,7 @@ namespace {
 struct RealSource {
     double value = 0.0;
     void point(TData& data, std::uint16_t) { setReal(data, value); }
+    using DataPoints = dataflow::TDataPoints<&RealSource::point>;
 };
 
 // Answers with an accessor that serves arrays and matrices alike.
@@ -47,6 +48,7 @@ struct TableSource {
         data.accessor = &accessor;
         matrix = !matrix;
     }
+    using DataPoints = dataflow::TDataPoints<&TableSource::point>;
 };
 
 // Answers as a failed formula component upstream does: null, the exception text, a code.
@@ -59,6 +61,7 @@ struct RelaySource {
         data.strValue = "MathParse Exception";
         data.intValue = code;
     }
+    using DataPoints = dataflow::TDataPoints<&RelaySource::point>;
 };
 
 struct ResultCheck {
@@ -98,10 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parse.setAngleMode((data[0] >> 2) & 1);
     parse.resultType = (data[0] >> 3) & 1;
     parse.setDefaultValue(1.5);
-    if (parse.argumentCount() > 0) parse.arguments[0] = makeLink<&RealSource::point>(realSource);
-    if (parse.argumentCount() > 1) parse.arguments[1] = makeLink<&TableSource::point>(tableSource);
+    if (parse.argumentCount() > 0) parse.arguments[0] = makeDataLink<&RealSource::point>(realSource);
+    if (parse.argumentCount() > 1) parse.arguments[1] = makeDataLink<&TableSource::point>(tableSource);
     if (parse.argumentCount() > 2 && (data[0] & 16))
-        parse.arguments[2] = makeLink<&RelaySource::point>(relaySource);
+        parse.arguments[2] = makeDataLink<&RelaySource::point>(relaySource);
     check.parse = &parse;
     parse.onResult = makeLink<&ResultCheck::input>(check);
     parse.setFormula(std::string(reinterpret_cast<const char*>(data + 9), size - 9));

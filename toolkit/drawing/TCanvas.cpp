@@ -144,16 +144,19 @@ void TCanvas::moveTo(int x, int y) {
 }
 
 void TCanvas::lineTo(int x, int y) {
-    if (const HDC dc = requiredState(0x17)) LineTo(dc, x, y);
+    if (const HDC dc = requiredState(csHandleValid | csPenValid | csBrushValid | csChangeReport))
+        LineTo(dc, x, y);
     penPos = POINT{x, y};
 }
 
 void TCanvas::rectangle(int left, int top, int right, int bottom) {
-    if (const HDC dc = requiredState(0x17)) Rectangle(dc, left, top, right, bottom);
+    if (const HDC dc = requiredState(csHandleValid | csPenValid | csBrushValid | csChangeReport))
+        Rectangle(dc, left, top, right, bottom);
 }
 
 void TCanvas::floodFill(int x, int y, COLORREF color, UINT fillType) {
-    if (const HDC dc = requiredState(0x15)) ExtFloodFill(dc, x, y, color, fillType);
+    if (const HDC dc = requiredState(csHandleValid | csBrushValid | csChangeReport))
+        ExtFloodFill(dc, x, y, color, fillType);
 }
 
 SIZE TCanvas::textExtent(std::string_view text) {

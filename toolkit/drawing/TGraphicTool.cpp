@@ -20,13 +20,13 @@ TGraphicTool::TGraphicTool(Kind kind) : kind_(kind) { std::memset(&data_, 0, siz
 
 TGraphicTool* TGraphicTool::newBrush() {
     auto* tool = new TGraphicTool(brush);
-    tool->data_.color = 0x8000000F;
+    tool->data_.color = clButtonFace;
     return tool;
 }
 
 TGraphicTool* TGraphicTool::newFont() {
     auto* tool = new TGraphicTool(font);
-    tool->data_.color = 0x80000008;
+    tool->data_.color = clWindowText;
     return tool;
 }
 

@@ -84,24 +84,21 @@ std::int32_t hexToInt(std::string_view text) {
     return static_cast<std::int32_t>(result);
 }
 
+// Squares the base for each bit of the exponent, multiplying the result by it where the
+// bit is set: some 31 steps at most, where one factor after another could take two
+// billion.
 long double integerPower(long double base, std::int32_t n) {
     if (n == 0) return 1.0L;
-    std::uint32_t count = static_cast<std::uint32_t>(n);
+    std::uint32_t m = static_cast<std::uint32_t>(n);
     if (n < 0) {
         base = 1.0L / base;
-        count = 0u - count;
+        m = 0u - m;
     }
     long double result = 1.0L;
-    for (std::uint32_t done = 0; done < count; ++done) {
-        result *= base;
-        // Once the product is 0, infinite or of magnitude one, further factors can
-        // only flip its sign: finish by the parity of what is left instead of looping
-        // up to two billion times.
-        if (result == 0.0L || std::isinf(result) || std::fabs(base) == 1.0L) {
-            const std::uint32_t left = count - done - 1;
-            if ((left & 1u) != 0 && base < 0) result = -result;
-            break;
-        }
+    while (m != 0) {
+        if (m & 1u) result *= base;
+        m >>= 1;
+        if (m != 0) base *= base;
     }
     return result;
 }

@@ -37,7 +37,7 @@ std::string extendedToText(long double value);
 double textToReal(std::string_view text);
 double textToReal(std::string_view text, bool& beyondRange);
 
-// base to the power n by repeated multiplication in extended precision.
+// base to the power n in extended precision, by squaring.
 long double integerPower(long double base, std::int32_t n);
 
 // Copy with the Latin capitals A-Z folded to a-z; every other byte is kept.

@@ -27,8 +27,10 @@ constexpr DWORD visibleBit = WS_VISIBLE;
 constexpr DWORD disabledBit = WS_DISABLED;
 constexpr DWORD borderBit = WS_BORDER;
 constexpr DWORD clientEdge = WS_EX_CLIENTEDGE;
+// The window's new styles take effect, its place and size unchanged.
+constexpr UINT frameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
-const TCommandActions editActions{0, 0x100, 0x200, 0x300, 0, 6};
+const TCommandActions editActions{0, EN_SETFOCUS, EN_KILLFOCUS, EN_CHANGE, 0, 6};
 const TCommandActions labelActions{0, 0, 0, 0, 1, 1};
 
 }  // namespace
@@ -61,8 +63,8 @@ TControl::TControl(TControl* parent, std::string_view className, bool ctl3DWante
 
 TControl* TControl::newApplet(std::string_view caption) {
     auto* control = new TControl(nullptr, "App", false);
-    control->style_ = 0x90CA0000;
-    control->exStyle_ = 0x00040000;
+    control->style_ = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    control->exStyle_ = WS_EX_APPWINDOW;
     control->isApplet = true;
     appletCreated = true;
     control->afterCreate = [](TControl& self) {
@@ -118,7 +120,7 @@ TControl* TControl::newEditbox(TControl* parent, std::uint32_t options) {
     if (options & eoNoHideSel) style |= ES_NOHIDESEL;
     if (options & eoNoHScroll) style &= ~(ES_AUTOHSCROLL | WS_HSCROLL);
     if (options & eoNoVScroll) style &= ~(ES_AUTOVSCROLL | WS_VSCROLL);
-    style |= 0x50810000;  // child, visible, border, tab stop
+    style |= WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
     if (!(options & eoMultiline)) style &= ~(WS_HSCROLL | WS_VSCROLL);
     TControl* edit = newControl(parent, "EDIT", style, true, editActions);
     const bool multiline = (options & eoMultiline) != 0;
@@ -130,7 +132,8 @@ TControl* TControl::newEditbox(TControl* parent, std::uint32_t options) {
 }
 
 TControl* TControl::newLabel(TControl* parent, std::string_view caption) {
-    TControl* label = newControl(parent, "STATIC", 0x5000018C, false, labelActions);
+    constexpr DWORD labelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+    TControl* label = newControl(parent, "STATIC", labelStyle, false, labelActions);
     label->transparentLabel = true;
     label->boundsRect_.bottom = label->boundsRect_.top + 22;
     label->setControlText(caption);
@@ -176,11 +179,11 @@ bool TControl::createWindow() {
     const std::wstring className = registeredClassName();
     WNDCLASSW wc{};
     wc.style = classStyle;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hInstance = instance;
     if (!className_.empty() && GetClassInfoW(nullptr, toWide(className_).c_str(), &wc)) {
         wc.hInstance = instance;  // a wrapped standard class
-        wc.style &= ~0x40E0u;     // no own, class or parent device context, not global
+        wc.style &= ~DWORD{CS_OWNDC | CS_CLASSDC | CS_PARENTDC | CS_GLOBALCLASS};
         if (!defWndProc_) defWndProc_ = wc.lpfnWndProc;
     }
     const DWORD style = enabled_ ? style_ : (style_ | disabledBit);
@@ -213,7 +216,7 @@ bool TControl::createWindow() {
         return false;
     }
     handle_ = window;
-    SendMessageW(handle_, WM_UPDATEUISTATE, 0x10002, 0);
+    SendMessageW(handle_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (!selfProperty(handle_)) setSelfProperty(handle_, this);
     if (!(style_ & WS_CHILD))
         SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(getIcon()));
@@ -282,7 +285,7 @@ void TControl::setStyle(DWORD style) {
     style_ = style;
     if (!handle_) return;
     SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style));
-    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, 0x37);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, frameChanged);
     invalidate();
 }
 
@@ -291,7 +294,7 @@ void TControl::setExStyle(DWORD exStyle) {
     exStyle_ = exStyle;
     if (!handle_) return;
     SetWindowLongPtrW(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
-    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, 0x37);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, frameChanged);
     invalidate();
 }
 

@@ -57,6 +57,15 @@ struct TCommandActions {
     UINT colorMessage = 0;  // sent with the resolved colour when the colour is set; 0 none
 };
 
+// The toolkit's own messages.
+constexpr UINT wmFreeControl = 0xB003;            // posted by a main window to free its control
+constexpr UINT wmReflectedCommand = 0xB005;       // a child's command notification, sent back to it
+constexpr UINT wmReflectedColor = 0xBC00;         // plus a WM_CTLCOLOR... number: the same, for colours
+constexpr UINT lastKeyMessage = WM_KEYFIRST + 8;  // the key messages the toolkit handles (not WM_UNICHAR)
+
+// The shift state of key events (TControl::keyShift) and of mouse records.
+constexpr std::uint32_t ssShift = 4, ssCtrl = 8, ssAlt = 32;
+
 // Options of newEditbox.
 enum TEditOption : std::uint32_t {
     eoMultiline = 0x001,
@@ -72,7 +81,7 @@ enum TEditOption : std::uint32_t {
 struct TMouseEventData {
     std::uint8_t button = 0;  // 0 none, 1 left, 2 right, 3 middle
     bool stopHandling = false;
-    std::uint32_t shift = 0;  // MK_ flags, plus 32 while Alt is down; wheel delta in the high word
+    std::uint32_t shift = 0;  // MK_ flags, plus ssAlt while Alt is down; wheel delta in the high word
     std::int16_t x = 0;
     std::int16_t y = 0;
 };
@@ -124,7 +133,7 @@ public:
     DWORD exStyle() const { return exStyle_; }
     void setColor(std::uint32_t color);
     std::uint32_t color() const { return color_; }
-    std::uint32_t textColor = 0x80000008;
+    std::uint32_t textColor = clWindowText;
     void setCtl3D(bool on);
     void setCursor(HCURSOR cursor);
     void setTabOrder(std::int32_t order);
@@ -302,7 +311,7 @@ public:
     WNDPROC windowProcedure = globalWindowProcedure;  // of the classes the toolkit registers
     HMENU menu = nullptr;                             // owned
     HACCEL accelTable = nullptr;                      // owned
-    DWORD classStyle = 0x20;
+    DWORD classStyle = CS_OWNDC;
     HCURSOR cursor() const { return cursor_; }
 
     // Used by the toolkit's own input handlers.
@@ -346,8 +355,8 @@ private:
     int dpi_ = 0;                  // of a top-level window; 0: the screen's
     std::string className_;
     std::string caption_;
-    DWORD style_ = 0x16CF0000;
-    DWORD exStyle_ = 0x00010000;
+    DWORD style_ = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_OVERLAPPEDWINDOW;
+    DWORD exStyle_ = WS_EX_CONTROLPARENT;
     WNDPROC defWndProc_ = nullptr;
     HCURSOR cursor_ = nullptr;
     HBRUSH backgroundBrush_ = nullptr;
@@ -366,12 +375,12 @@ private:
     bool showPending_ = false;
     std::int32_t tabOrder_ = 0;
     std::uint8_t alphaBlend_ = 255;
-    std::uint32_t color_ = 0x8000000F;
+    std::uint32_t color_ = clButtonFace;
     RECT boundsRect_{};
     std::uint8_t align_ = alNone;
     bool mouseInside_ = false;
     bool hasFocus_ = false;       // between the window's WM_SETFOCUS and WM_KILLFOCUS
-    std::uint32_t keyShift_ = 0;  // 4 Shift, 8 Ctrl, 32 Alt
+    std::uint32_t keyShift_ = 0;  // ssShift, ssCtrl, ssAlt
     TMouseEvent onMouseDown_, onMouseUp_, onMouseMove_, onMouseDblClk_, onMouseWheel_;
     TNotify onMouseEnter_, onMouseLeave_, onResize_, onShow_, onHide_;
     TKeyEvent onKeyDown_, onKeyUp_;

@@ -7,12 +7,6 @@
 
 namespace toolkit {
 
-namespace {
-constexpr UINT msgFreeControl = 0xB003;
-constexpr UINT msgReflectedCommand = 0xB005;
-constexpr UINT msgReflectedColor = 0xBC00;
-}  // namespace
-
 LRESULT CALLBACK globalWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TControl* control = nullptr;
     if (window && creatingWindow) {
@@ -192,7 +186,7 @@ bool TControl::handleBuiltIn(TMsg& msg) {
             }
             if (this == applet && msg.hwnd == handle_) return false;
             if (isMainWindow()) {
-                PostMessageW(msg.hwnd, msgFreeControl, 0, 0);
+                PostMessageW(msg.hwnd, wmFreeControl, 0, 0);
                 msg.result = callDefWndProc(msg);
                 return false;
             }
@@ -207,7 +201,7 @@ bool TControl::handleBuiltIn(TMsg& msg) {
         case WM_COMMAND: {
             const HWND from = reinterpret_cast<HWND>(msg.lParam);
             if (from && selfProperty(from))
-                msg.result = SendMessageW(from, msgReflectedCommand, msg.wParam, msg.lParam);
+                msg.result = SendMessageW(from, wmReflectedCommand, msg.wParam, msg.lParam);
             else
                 msg.result = callDefWndProc(msg);
             return false;
@@ -220,16 +214,16 @@ bool TControl::handleBuiltIn(TMsg& msg) {
                 msg.result = callDefWndProc(msg);
             }
             return false;
-        case msgFreeControl:
+        case wmFreeControl:
             destroying = true;
             msg.result = 0;
             free();
             return true;
         default: break;
     }
-    if (msg.message >= WM_KEYFIRST && msg.message <= 0x108) return handleKey(msg);
+    if (msg.message >= WM_KEYFIRST && msg.message <= lastKeyMessage) return handleKey(msg);
     if (msg.message >= WM_CTLCOLORMSGBOX && msg.message <= WM_CTLCOLORSTATIC) {
-        msg.result = SendMessageW(reinterpret_cast<HWND>(msg.lParam), msgReflectedColor + msg.message,
+        msg.result = SendMessageW(reinterpret_cast<HWND>(msg.lParam), wmReflectedColor + msg.message,
                                   msg.wParam, msg.lParam);
         return false;
     }
@@ -239,7 +233,8 @@ bool TControl::handleBuiltIn(TMsg& msg) {
 
 // Attached to every child control: reflected colour and command notifications.
 bool childControlHandler(void*, TControl& control, TMsg& msg) {
-    if (msg.message >= 0xBC00 + WM_CTLCOLORMSGBOX && msg.message <= 0xBC00 + WM_CTLCOLORSTATIC) {
+    if (msg.message >= wmReflectedColor + WM_CTLCOLORMSGBOX &&
+        msg.message <= wmReflectedColor + WM_CTLCOLORSTATIC) {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, resolveColor(control.textColor));
         if (control.transparent()) {
@@ -252,7 +247,7 @@ bool childControlHandler(void*, TControl& control, TMsg& msg) {
         }
         return true;
     }
-    if (msg.message == 0xB005) {
+    if (msg.message == wmReflectedCommand) {
         const std::uint16_t code = HIWORD(msg.wParam);
         const TCommandActions& codes = control.commandActions;
         if (code == codes.clickCode) {

@@ -17,17 +17,17 @@ std::uint32_t keyShiftState() {
     BYTE keys[256];
     if (!GetKeyboardState(keys)) return 0;
     const auto down = [&keys](int key) { return (keys[key] & 0x80) != 0; };
-    return (down(VK_SHIFT) ? 4u : 0u) | (down(VK_CONTROL) ? 8u : 0u) | (down(VK_MENU) ? 32u : 0u);
+    return (down(VK_SHIFT) ? ssShift : 0u) | (down(VK_CONTROL) ? ssCtrl : 0u) | (down(VK_MENU) ? ssAlt : 0u);
 }
 
 bool mouseHandler(void*, TControl& control, TMsg& msg) {
     if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSEWHEEL || msg.hwnd != control.handle())
         return false;
     TMouseEventData mouse;
-    // The key-state flags (the extra buttons left out: 32 means Alt here), and for the
+    // The key-state flags (the extra buttons left out: ssAlt means Alt here), and for the
     // wheel the delta in the high word.
     mouse.shift = static_cast<std::uint32_t>(msg.wParam) & 0xFFFF001Fu;
-    if (GetKeyState(VK_MENU) < 0) mouse.shift |= 32;
+    if (GetKeyState(VK_MENU) < 0) mouse.shift |= ssAlt;
     POINT at{static_cast<std::int16_t>(LOWORD(msg.lParam)), static_cast<std::int16_t>(HIWORD(msg.lParam))};
     if (msg.message == WM_MOUSEWHEEL) ScreenToClient(msg.hwnd, &at);  // the wheel's are the screen's
     mouse.x = static_cast<std::int16_t>(at.x);
@@ -77,7 +77,7 @@ bool TControl::handleKey(TMsg& msg) {
     }
     keyShift_ = keyShiftState();
     if (keyPreHandler && keyPreHandler(*this, msg)) return true;
-    if (keyShift_ & (8 | 32)) {  // Ctrl or Alt down
+    if (keyShift_ & (ssCtrl | ssAlt)) {
         msg.result = callDefWndProc(msg);
         return false;
     }

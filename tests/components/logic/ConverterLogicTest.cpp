@@ -30,6 +30,7 @@ struct LevelField {
     TZT_Event onChange;
     TZT_Event onEmptied;
     void value(TData& data, std::uint16_t) { setReal(data, level); }
+    using DataPoints = dataflow::TDataPoints<&LevelField::value>;
     void empty() { fireEventNull(onEmptied); }
     void type(double newLevel) {
         level = newLevel;
@@ -87,10 +88,10 @@ protected:
 
         levelEdit.onChange = makeLink<&TZTIf_else::compare>(positiveCheck);
         calcFormula.onResult = makeLink<&TZTHub::trigger>(resultHub);
-        calcFormula.arguments[0] = makeLink<&LevelField::value>(levelEdit);
+        calcFormula.arguments[0] = makeDataLink<&LevelField::value>(levelEdit);
         positiveCheck.onTrue = makeLink<&TZTHub::trigger>(refusedHub);
         positiveCheck.onFalse = makeLink<&TZTHub::trigger>(calcHub);
-        positiveCheck.data1 = makeLink<&LevelField::value>(levelEdit);
+        positiveCheck.data1 = makeDataLink<&LevelField::value>(levelEdit);
         calcHub.onEvent[0] = makeLink<&Memo::doClear>(messageMemo, 1);
         calcHub.onEvent[1] = makeLink<&TZTMathParse::calculate>(calcFormula);
         resultHub.onEvent[0] = makeLink<&TextView::doText>(resultEdit);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "components/logic/TZTMathParse.h"
 #include "components/logic/TZTVisualStrings.h"
+#include "dataflow/DebugMessage.h"
 #include "dataflow/EventDispatch.h"
 #include "tests/support/Sink.h"
 
@@ -66,7 +69,7 @@ TEST_F(Hub, OutCountKeepsTheLowEightBits) {
     hub.setOutCount(300);
     EXPECT_EQ(hub.onEvent.size(), 300u);
     EXPECT_EQ(hub.outCount(), 44);
-    for (auto& link : hub.onEvent) link = makeLink<&Step::input>(s);
+    for (std::size_t i = 0; i < hub.onEvent.size(); ++i) hub.onEvent[i] = makeLink<&Step::input>(s);
     fireEventNull(makeLink<&TZTHub::trigger>(hub));
     EXPECT_EQ(log.size(), 44 * std::string("s()").size());
 
@@ -79,17 +82,42 @@ TEST_F(Hub, OutCountKeepsTheLowEightBits) {
     Step t{.name = "t", .log = &log};
     hub.setOutCount(2);
     hub.onEvent[0] = makeLink<&Step::input>(s);
-    hub.onEvent[1] = TZT_Event{};
+    hub.onEvent[1] = {};
     hub.setOutCount(3);
     hub.onEvent[2] = makeLink<&Step::input>(t);
     fireEventNull(makeLink<&TZTHub::trigger>(hub));
     EXPECT_EQ(log, "s()t()");
 }
 
+// A link set beyond a hub's outputs or a formula's arguments writes nowhere, and is
+// told when events are switched on, with the list and the index.
+TEST_F(Hub, ALinkBeyondItsListIsToldNotWrittenPastTheList) {
+    std::vector<std::string> told;
+    const TDebugMessageSink before =
+        setDebugMessageSink([&told](const std::string& text, const std::string&) { told.push_back(text); });
+    disableEvents();
+    Step s{.name = "s", .log = &log};
+    TZTHub hub;
+    hub.setOutCount(2);
+    hub.onEvent[5] = makeLink<&Step::input>(s);
+    TZTMathParse formula;
+    formula.setArgumentCount(2);
+    formula.arguments[2] = makeDataLink(nullptr, nullptr, 0);
+    EXPECT_EQ(hub.onEvent.size(), 2u);
+    enableEvents();
+    fireEventNull(makeLink<&TZTHub::trigger>(hub));
+    EXPECT_EQ(log, "");
+    EXPECT_EQ(told, std::vector<std::string>{"Связь вне списка: TZTHub.onEvent[5], а в списке 2\r\n"
+                                             "Связь вне списка: TZTMathParse.arguments[2], а в списке 2"});
+    enableEvents();  // told once
+    EXPECT_EQ(told.size(), 1u);
+    setDebugMessageSink(before);
+}
+
 TEST_F(Hub, StringConstantDeliversItsTextEveryTime) {
     TZTVisualStrings strings;
     strings.strings = "Введите число большее нуля!!! ";
-    const TZT_Event point = makeLink<&TZTVisualStrings::text>(strings);
+    const TDataLink point = makeDataLink<&TZTVisualStrings::text>(strings);
     TData data;
     setReal(data, 5.0);
     readData(data, point);

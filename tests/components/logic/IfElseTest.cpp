@@ -96,9 +96,10 @@ TEST_F(IfElse, OperandsComeFromLinksThenPropertiesThenTheCall) {
     struct Source {
         TData answer;
         void point(TData& data, std::uint16_t) { data = answer; }
+        using DataPoints = dataflow::TDataPoints<&Source::point>;
     } source;
     setReal(source.answer, 3.0);
-    branch.data1 = makeLink<&Source::point>(source);
+    branch.data1 = makeDataLink<&Source::point>(source);
     branch.op1 = intValue(100);  // not used: the link answers
     branch.op2 = realValue(5.0);
     branch.compareType = ctLess;

@@ -29,6 +29,7 @@ struct Source {
         if (data.dataType == dataReal) received.push_back(data.realValue);
         data = answer;
     }
+    using DataPoints = dataflow::TDataPoints<&Source::point>;
 };
 
 class MathParse : public ::testing::Test {
@@ -61,7 +62,7 @@ TEST_F(MathParse, PlainReferencesReadTheirSourceOncePerEvaluation) {
     parse.setArgumentCount(1);
     Source source;
     setReal(source.answer, 3.0);
-    parse.arguments[0] = makeLink<&Source::point>(source);
+    parse.arguments[0] = makeDataLink<&Source::point>(source);
     parse.resultType = 1;
     parse.setFormula("%1+%1*%1");
     fire(parse);
@@ -76,7 +77,7 @@ TEST_F(MathParse, CallAndBracketFormsReadEveryTime) {
     parse.setArgumentCount(1);
     Source source;
     setReal(source.answer, 10.0);
-    parse.arguments[0] = makeLink<&Source::point>(source);
+    parse.arguments[0] = makeDataLink<&Source::point>(source);
     EXPECT_EQ(evaluate(parse, "%1(2) + %1(3)").value, 20.0);
     EXPECT_EQ(source.reads, 2);
     EXPECT_EQ(source.received, (std::vector<double>{2.0, 3.0}));
@@ -115,8 +116,8 @@ TEST_F(MathParse, ArrayAndMatrixAccessors) {
 
     TZTMathParse parse;
     parse.setArgumentCount(2);
-    parse.arguments[0] = makeLink<&Source::point>(arraySource);
-    parse.arguments[1] = makeLink<&Source::point>(matrixSource);
+    parse.arguments[0] = makeDataLink<&Source::point>(arraySource);
+    parse.arguments[1] = makeDataLink<&Source::point>(matrixSource);
     EXPECT_EQ(evaluate(parse, "%1[2] + %1[1+2]").value, 50.0);
     EXPECT_EQ(indices, (std::vector<double>{2.0, 3.0}));
     EXPECT_EQ(arraySource.reads, 2);
@@ -163,7 +164,7 @@ TEST_F(MathParse, RelayedFailures) {
     Source source;
     source.answer.strValue = "MathParse Exception";
     source.answer.intValue = 0x10001;  // the low 16 bits: 1
-    parse.arguments[0] = makeLink<&Source::point>(source);
+    parse.arguments[0] = makeDataLink<&Source::point>(source);
     EXPECT_EQ(evaluate(parse, "1 + %1").code, 1);
     source.answer.intValue = 0;
     EXPECT_EQ(evaluate(parse, "1 + %1").code, 0);
@@ -179,7 +180,7 @@ TEST_F(MathParse, RelayedFailures) {
     source.answer.strValue = "other";
     EXPECT_EQ(evaluate(parse, "1 + %1").value, 1.0);  // a plain null reads as 0
 
-    parse.onError = TZT_Event{};
+    parse.onError = {};
     parse.setFormula("%1");
     source.answer.strValue = "MathParse Exception";
     source.answer.intValue = 7;
@@ -194,7 +195,7 @@ TEST_F(MathParse, NonFiniteArgumentsAreCalculationErrors) {
     parse.setArgumentCount(1);
     Source source;
     setReal(source.answer, std::numeric_limits<double>::infinity());
-    parse.arguments[0] = makeLink<&Source::point>(source);
+    parse.arguments[0] = makeDataLink<&Source::point>(source);
     EXPECT_EQ(evaluate(parse, "%1 * 0").code, TZTMathParse::errCalc);
     setString(source.answer, "1e999");  // text beyond the double range reads finite
     EXPECT_EQ(evaluate(parse, "%1 > 0").value, 1.0);
@@ -262,7 +263,7 @@ TEST_F(MathParse, ErrorsGoToOnErrorOrTheBox) {
     EXPECT_EQ(errors.values[0].intValue, 0);
     EXPECT_EQ(boxes.size(), 1u);
 
-    parse.onError = TZT_Event{};
+    parse.onError = {};
     parse.setFormula("1/0");
     fire(parse);
     ASSERT_EQ(boxes.size(), 2u);
@@ -304,7 +305,7 @@ TEST_F(MathParse, ArgumentCountResizesKeepingLinks) {
     parse.setArgumentCount(1);
     Source source;
     setReal(source.answer, 2.0);
-    parse.arguments[0] = makeLink<&Source::point>(source);
+    parse.arguments[0] = makeDataLink<&Source::point>(source);
     parse.setArgumentCount(2);
     EXPECT_EQ(parse.argumentCount(), 2);
     EXPECT_EQ(evaluate(parse, "%1 + %2 + %0").value, 2.0);

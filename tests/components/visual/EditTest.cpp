@@ -258,7 +258,7 @@ TEST_F(Edit, EnterFiresOnEnterKeyAndIsConsumed) {
     type(box(), "7");
     pressKey(box(), VK_RETURN);
     EXPECT_EQ(shown(), "7");
-    edit->onEnterKey = TZT_Event{};  // unlinked: Enter is an ordinary key
+    edit->onEnterKey = {};  // unlinked: Enter is an ordinary key
     pressKey(box(), VK_RETURN);
     EXPECT_EQ(keys.values.back().intValue, VK_RETURN);
 }
@@ -319,8 +319,9 @@ TEST_F(Edit, WindowBaseFocusKeyPreviewAndResizeLinks) {
     EXPECT_EQ(keys.texts(), (std::vector<std::string>{std::to_string('W')}));
     struct Grow {
         void point(TData& data, std::uint16_t) { setInteger(data, 3); }
+        using DataPoints = dataflow::TDataPoints<&Grow::point>;
     } grow;  // any change of height is answered with 3 pixels more
-    edit->resizeHeight = makeLink<&Grow::point>(grow);
+    edit->resizeHeight = makeDataLink<&Grow::point>(grow);
     const int height = edit->control->getHeight();
     edit->control->setHeight(height + 40);
     EXPECT_EQ(edit->control->getHeight(), height + 3);

@@ -21,6 +21,7 @@ namespace {
 struct Text {
     std::string text;
     void point(TData& data, std::uint16_t) { setString(data, text); }
+    using DataPoints = dataflow::TDataPoints<&Text::point>;
 };
 
 using Components = testsupport::FormTest;
@@ -142,7 +143,7 @@ TEST_F(Components, MemoAddsLinesAndClears) {
 TEST_F(Components, MemoTakesItsLineFromTheTextSourceAndCanAddAtTop) {
     TZTMemo memo(form);
     Text source{"Введите число большее нуля!!! "};
-    memo.textSource = makeLink<&Text::point>(source);
+    memo.textSource = makeDataLink<&Text::point>(source);
     memo.initialText = "first\r\n";
     memo.init();
     TData ignored;

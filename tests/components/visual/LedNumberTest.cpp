@@ -220,8 +220,9 @@ TEST_F(Led, DoTextShowsAValuesTextOrTheTextSourcesAndClicksReport) {
     EXPECT_EQ(litIn(30, 12, 20), "12457");
     struct Source {
         void point(TData& data, std::uint16_t) { setString(data, "7"); }
+        using DataPoints = dataflow::TDataPoints<&Source::point>;
     } source;
-    led->textSource = makeLink<&Source::point>(source);
+    led->textSource = makeDataLink<&Source::point>(source);
     fireEvent(makeLink<&TZTLedNumber::doText>(*led), value);
     EXPECT_EQ(led->shownText(), "7");
     int clicks = 0;

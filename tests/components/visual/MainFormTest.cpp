@@ -29,6 +29,7 @@ struct Sink {
 struct Answer {
     std::int32_t value = 0;
     void point(TData& data, std::uint16_t) { setInteger(data, value); }
+    using DataPoints = dataflow::TDataPoints<&Answer::point>;
 };
 
 class MainForm : public WindowTest {
@@ -167,7 +168,7 @@ TEST_F(MainForm, CloseQueryRefusesAUsersClose) {
     make();
     Answer refuse{1};
     Sink closed, refused;
-    form->closeQuery = makeLink<&Answer::point>(refuse);
+    form->closeQuery = makeDataLink<&Answer::point>(refuse);
     form->onClose = makeLink<&Sink::input>(closed);
     form->onCloseRefused = makeLink<&Sink::input>(refused);
     form->init();
@@ -300,8 +301,9 @@ TEST_F(MainForm, ActivationAndResizeLinks) {
         void point(TData& data, std::uint16_t) {
             if (data.dataType == dataInt && data.intValue > 10) data.intValue = 10;
         }
+        using DataPoints = dataflow::TDataPoints<&Limit::point>;
     } limit;
-    form->resizeWidth = makeLink<&Limit::point>(limit);
+    form->resizeWidth = makeDataLink<&Limit::point>(limit);
     form->init();
     enableEvents();
     runInitProcs();  // the first show's size message brings no new size
