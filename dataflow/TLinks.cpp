@@ -34,7 +34,8 @@ void* resizeLinkBlock(void* block, std::size_t count, std::size_t newCount, std:
     }
     void* const grown = std::realloc(block, newCount * linkSize);
     if (!grown) std::abort();  // out of memory, as for any allocation of the program
-    if (newCount > count) std::memset(static_cast<char*>(grown) + count * linkSize, 0, (newCount - count) * linkSize);
+    if (newCount > count)
+        std::memset(static_cast<char*>(grown) + count * linkSize, 0, (newCount - count) * linkSize);
     return grown;
 }
 
