@@ -19,6 +19,8 @@
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
 #include "tests/support/Clipboard.h"
+#include "tests/support/ProcessMemory.h"
+#include "tests/support/Typing.h"
 #include "tests/support/WindowTest.h"
 #include "toolkit/text/NumberText.h"
 #include "toolkit/window/Application.h"
@@ -54,31 +56,10 @@ void tellProgress(int edits) {
     }
 }
 
-// The process's committed private memory (Wine reports it as the page-file usage).
-std::size_t privateBytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PagefileUsage;
-}
-
 class Typist {
 public:
     Typist(HWND box, std::mt19937& random) : box_(box), random_(random) {}
 
-    void key(UINT vk, wchar_t ch) {
-        SendMessageW(box_, WM_KEYDOWN, vk, 1);
-        if (ch) SendMessageW(box_, WM_CHAR, ch, 1);
-        SendMessageW(box_, WM_KEYUP, vk, 0xC0000001);
-    }
-    void typeChar(char c) {
-        const UINT vk = (c >= 'a' && c <= 'z') ? static_cast<UINT>(c - 32)
-                        : c == '.'             ? VK_OEM_PERIOD
-                        : c == ','             ? VK_OEM_COMMA
-                        : c == '-'             ? VK_OEM_MINUS
-                        : c == '+'             ? VK_OEM_PLUS
-                                               : static_cast<UINT>(c);
-        key(vk, static_cast<unsigned char>(c));
-    }
     std::wstring randomPaste() {
         switch (random_() % 6) {
             // Up to 16 K digits: Wine's edit control lays out a line in quadratic time
@@ -94,8 +75,8 @@ public:
     void randomEdit() {
         static const std::string characters = "0123456789-+.,eEabcxz ";
         switch (random_() % 12) {
-            case 0: key(VK_BACK, 8); break;
-            case 1: key(VK_DELETE, 0); break;
+            case 0: testsupport::pressKey(box_, VK_BACK, '\b'); break;
+            case 1: testsupport::pressKey(box_, VK_DELETE); break;
             case 2: SendMessageW(box_, EM_SETSEL, 0, -1); break;  // select all
             case 3: SendMessageW(box_, EM_SETSEL, random_() % 8, random_() % 8); break;
             case 4:
@@ -104,7 +85,9 @@ public:
                     break;
                 }
                 [[fallthrough]];
-            default: typeChar(characters[random_() % characters.size()]); break;
+            default:
+                testsupport::type(box_, std::string(1, characters[random_() % characters.size()]));
+                break;
         }
     }
 
@@ -164,10 +147,10 @@ TEST(Soak, TwentyThousandRandomEdits) {
             at = end + 2;
         }
         if (number && value.realValue < 0.0000001) ++refusedBelowLimit;
-        if (edit == 1000) settled = privateBytes();
+        if (edit == 1000) settled = testsupport::privateBytes();
         if (edit % 5000 == 0) tellProgress(edit);
     }
-    const std::size_t after = privateBytes();
+    const std::size_t after = testsupport::privateBytes();
     std::printf("computed %d results, %d levels below the limit\n", computed, refusedBelowLimit);
     std::printf("private bytes after 1000 edits: %zu KiB, after 20000: %zu KiB\n", settled / 1024,
                 after / 1024);

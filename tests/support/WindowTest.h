@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <string_view>
+
 #include "tests/support/PageHeap.h"
 #include "toolkit/window/Application.h"
 #include "toolkit/window/TControl.h"
@@ -39,9 +42,35 @@ protected:
         allocationsAtStart_ = liveAllocations();
     }
     void TearDown() override {
-        pumpMessages();
         resetApplication();
+        freeOwned();
+        pumpMessages();
         EXPECT_EQ(liveAllocations(), allocationsAtStart_) << "blocks the test left allocated";
+    }
+
+    // A form, or an application window, that the fixture frees at the end of the test
+    // unless the test (or its parent) freed it before.
+    toolkit::TControl* makeForm(toolkit::TControl* parent = nullptr, std::string_view caption = "Form") {
+        return own(toolkit::TControl::newForm(parent, caption));
+    }
+    toolkit::TControl* makeApplet(std::string_view caption = "App") {
+        return own(toolkit::TControl::newApplet(caption));
+    }
+    // An application window, made the applet, with its first form: the main window.
+    struct TApplication {
+        toolkit::TControl* app;
+        toolkit::TControl* main;
+    };
+    TApplication makeApplication(std::string_view mainCaption = "Main") {
+        toolkit::TControl* app = makeApplet();
+        toolkit::applet = app;
+        return {app, makeForm(app, mainCaption)};
+    }
+    toolkit::TControl* own(toolkit::TControl* control) {
+        owned_.push_back(control);
+        control->addAutoFree([](void* slot) { *static_cast<toolkit::TControl**>(slot) = nullptr; },
+                             &owned_.back());
+        return control;
     }
     static void resetApplication() {
         toolkit::applet = nullptr;
@@ -51,7 +80,15 @@ protected:
     }
 
 private:
+    // The last made first; the list's own blocks go before the count.
+    void freeOwned() {
+        for (auto it = owned_.rbegin(); it != owned_.rend(); ++it)
+            if (*it) (*it)->free();
+        std::deque<toolkit::TControl*>().swap(owned_);
+    }
+
     std::size_t allocationsAtStart_ = 0;
+    std::deque<toolkit::TControl*> owned_;  // stable places for the clean-up actions
 };
 
 }  // namespace testsupport

@@ -9,41 +9,18 @@
 #include "tests/components/visual/FormTest.h"
 #include "tests/support/Clipboard.h"
 #include "tests/support/Sink.h"
+#include "tests/support/Typing.h"
 #include "toolkit/drawing/TGraphicTool.h"
 #include "toolkit/window/Navigation.h"
 
 using namespace components;
 using namespace dataflow;
+using testsupport::pressKey;
 using testsupport::Sink;
+using testsupport::type;
 using testsupport::WindowTest;
 
 namespace {
-
-UINT virtualKeyOf(char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<UINT>(c - 'a' + 'A');
-    switch (c) {
-        case '.': return VK_OEM_PERIOD;
-        case ',': return VK_OEM_COMMA;
-        case '-': return VK_OEM_MINUS;
-        case '+': return VK_OEM_PLUS;
-        case ' ': return VK_SPACE;
-        default: return static_cast<UINT>(static_cast<unsigned char>(c));
-    }
-}
-
-// Key down, character, key up: what a key press gives the focused window.
-void type(HWND window, const std::string& text) {
-    for (char c : text) {
-        SendMessageW(window, WM_KEYDOWN, virtualKeyOf(c), 1);
-        SendMessageW(window, WM_CHAR, static_cast<unsigned char>(c), 1);
-        SendMessageW(window, WM_KEYUP, virtualKeyOf(c), 0xC0000001);
-    }
-}
-
-void pressKey(HWND window, UINT key) {
-    SendMessageW(window, WM_KEYDOWN, key, 1);
-    SendMessageW(window, WM_KEYUP, key, 0xC0000001);
-}
 
 class Edit : public testsupport::FormTest {
 protected:

@@ -6,6 +6,7 @@
 #include "components/visual/TZTMainForm.h"
 #include "dataflow/EventDispatch.h"
 #include "dataflow/InitProcs.h"
+#include "tests/support/Typing.h"
 #include "tests/support/WindowTest.h"
 #include "toolkit/settings/TIniFile.h"
 #include "toolkit/text/WideText.h"
@@ -16,7 +17,8 @@ using testsupport::WindowTest;
 
 namespace {
 
-struct Sink {
+// Counts its calls, and notes whether the watched window was visible at each.
+struct Counter {
     std::vector<bool> visibleWhenFired;
     TControl* watched = nullptr;
     int count = 0;
@@ -61,12 +63,6 @@ protected:
     TZTMainForm* form = nullptr;
 };
 
-std::wstring textOf(HWND window) {
-    wchar_t text[128] = {};
-    GetWindowTextW(window, text, 128);
-    return text;
-}
-
 }  // namespace
 
 TEST_F(MainForm, CaptionAlsoNamesTheApplicationWindow) {
@@ -74,7 +70,7 @@ TEST_F(MainForm, CaptionAlsoNamesTheApplicationWindow) {
     form->init();
     EXPECT_TRUE(form->ownsApplication());
     EXPECT_EQ(form->control->getControlText(), "перевод виброускорения из  дБ в м/с2 ");
-    EXPECT_EQ(textOf(form->control->handle()), L"перевод виброускорения из  дБ в м/с2 ");
+    EXPECT_EQ(testsupport::windowText(form->control->handle()), L"перевод виброускорения из  дБ в м/с2 ");
     EXPECT_EQ(toolkit::applet->getControlText(), "перевод виброускорения из  дБ в м/с2 ");
 }
 
@@ -151,8 +147,8 @@ TEST_F(MainForm, InitPlacesTheHiddenFormCentred) {
 
 TEST_F(MainForm, OnCreateFiresOnceBeforeTheFormShows) {
     make();
-    Sink created;
-    form->onCreate = makeLink<&Sink::input>(created);
+    Counter created;
+    form->onCreate = makeLink<&Counter::input>(created);
     form->init();
     created.watched = form->control;
     enableEvents();
@@ -167,10 +163,10 @@ TEST_F(MainForm, OnCreateFiresOnceBeforeTheFormShows) {
 TEST_F(MainForm, CloseQueryRefusesAUsersClose) {
     make();
     Answer refuse{1};
-    Sink closed, refused;
+    Counter closed, refused;
     form->closeQuery = makeDataLink<&Answer::point>(refuse);
-    form->onClose = makeLink<&Sink::input>(closed);
-    form->onCloseRefused = makeLink<&Sink::input>(refused);
+    form->onClose = makeLink<&Counter::input>(closed);
+    form->onCloseRefused = makeLink<&Counter::input>(refused);
     form->init();
     enableEvents();
     runInitProcs();
@@ -292,10 +288,10 @@ TEST_F(MainForm, AnEmptyStoreTouchesNothing) {
 
 TEST_F(MainForm, ActivationAndResizeLinks) {
     make();
-    Sink activated, deactivated, resized;
-    form->onActivate = makeLink<&Sink::input>(activated);
-    form->onDeactivate = makeLink<&Sink::input>(deactivated);
-    form->onResize = makeLink<&Sink::input>(resized);
+    Counter activated, deactivated, resized;
+    form->onActivate = makeLink<&Counter::input>(activated);
+    form->onDeactivate = makeLink<&Counter::input>(deactivated);
+    form->onResize = makeLink<&Counter::input>(resized);
     // The width may only grow by 10 at a time: the link answers the allowed change.
     struct Limit {
         void point(TData& data, std::uint16_t) {

@@ -165,7 +165,7 @@ TEST_F(Drawing, FontStyleFaceAndCharset) {
 }
 
 TEST_F(Drawing, ChildrenWithTheParentsColourShareItsBrushes) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->setColor(0x00224466);
     form->brush();
     TControl* a = TControl::newLabel(form, "a");
@@ -252,7 +252,7 @@ TEST_F(Drawing, BitmapsDrawAndKeepTheirPictureWhenResized) {
 }
 
 TEST_F(Drawing, TheControlsPaintHandlerDrawsThroughItsCanvas) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->font().setColor(blue);
     COLORREF textColour = 0;
     form->setOnPaint([&textColour](TControl& control, HDC dc) {
@@ -278,7 +278,7 @@ TEST_F(Drawing, TheControlsPaintHandlerDrawsThroughItsCanvas) {
 }
 
 TEST_F(Drawing, AControlsFontChangeReachesItsCanvas) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->font().setFontHeight(-11);
     form->getWindowHandle();
     TCanvas& canvas = form->canvas();

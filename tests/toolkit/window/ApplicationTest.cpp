@@ -7,8 +7,8 @@ using testsupport::WindowTest;
 using ApplicationLoop = WindowTest;
 
 TEST_F(ApplicationLoop, ClosingTheMainWindowEndsRunWithTheAppletGone) {
-    TControl* app = TControl::newApplet("App");
-    TControl* form = TControl::newForm(app, "Main");
+    TControl* app = makeApplet();
+    TControl* form = makeForm(app, "Main");
     form->show();
     bool formDestroyed = false;
     form->onDestroy = [&](TObj*) { formDestroyed = true; };
@@ -24,8 +24,8 @@ TEST_F(ApplicationLoop, ClosingTheMainWindowEndsRunWithTheAppletGone) {
 }
 
 TEST_F(ApplicationLoop, ARefusedCloseKeepsTheLoopRunning) {
-    TControl* app = TControl::newApplet("App");
-    TControl* form = TControl::newForm(app, "Main");
+    TControl* app = makeApplet();
+    TControl* form = makeForm(app, "Main");
     form->show();
     int asked = 0;
     form->onClose = [&](TControl& sender, bool& canClose) {
@@ -41,7 +41,7 @@ TEST_F(ApplicationLoop, ARefusedCloseKeepsTheLoopRunning) {
 }
 
 TEST_F(ApplicationLoop, TerminateExecutionTwiceDoesNothingTheSecondTime) {
-    TControl* app = TControl::newApplet("App");
+    TControl* app = makeApplet();
     int destroyed = 0;
     app->onDestroy = [&](TObj*) { ++destroyed; };
     app->getWindowHandle();
@@ -52,7 +52,7 @@ TEST_F(ApplicationLoop, TerminateExecutionTwiceDoesNothingTheSecondTime) {
     EXPECT_EQ(appVariable, nullptr);
     // A second application window ended while termination has begun: freed, but not
     // asked to close, and its queue left alone.
-    TControl* second = TControl::newApplet("Second");
+    TControl* second = makeApplet("Second");
     bool asked = false;
     second->onClose = [&asked](TControl&, bool&) { asked = true; };
     second->getWindowHandle();
@@ -74,8 +74,8 @@ TEST_F(ApplicationLoop, CommonControlsLoadOnce) {
 }
 
 TEST_F(ApplicationLoop, TheApplicationWindowsCloseCommandClosesTheMainForm) {
-    TControl* app = TControl::newApplet("App");
-    TControl* form = TControl::newForm(app, "Main");
+    TControl* app = makeApplet();
+    TControl* form = makeForm(app, "Main");
     form->show();
     bool asked = false;
     form->onClose = [&](TControl&, bool&) { asked = true; };

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Typing.h"
 #include "tests/support/WindowTest.h"
 #include "toolkit/text/WideText.h"
 
@@ -23,7 +24,7 @@ std::wstring classNameOf(HWND window) {
 using Controls = WindowTest;
 
 TEST_F(Controls, WindowsAreCreatedLazilyAndStayHiddenUntilShown) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     EXPECT_EQ(form->handle(), nullptr);
     form->perform(WM_NULL, 0, 0);
     ASSERT_NE(form->handle(), nullptr);
@@ -38,7 +39,7 @@ TEST_F(Controls, WindowsAreCreatedLazilyAndStayHiddenUntilShown) {
 }
 
 TEST_F(Controls, TwoEditsRegisterOneWrappedClass) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* first = TControl::newEditbox(form, 0);
     TControl* second = TControl::newEditbox(form, 0);
     form->getWindowHandle();
@@ -52,11 +53,10 @@ TEST_F(Controls, TwoEditsRegisterOneWrappedClass) {
     SetFocus(first->handle());
     SendMessageW(first->handle(), WM_CHAR, 'x', 0);
     EXPECT_EQ(first->getControlText(), "x");
-    form->free();
 }
 
 TEST_F(Controls, ChildrenInheritColoursAndStartAtTheMargin) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->setColor(0x00123456);
     form->textColor = 0x00654321;
     form->margin = 5;
@@ -72,29 +72,25 @@ TEST_F(Controls, ChildrenInheritColoursAndStartAtTheMargin) {
     TControl* plain = TControl::newControl(form, "STATIC", WS_CHILD, false, {});
     EXPECT_EQ(plain->getHeight(), 64);
     EXPECT_EQ(plain->parentForm(), form);
-    form->free();
 }
 
 TEST_F(Controls, CyrillicCaptionsCrossTheBoundaryAsWindows1251) {
     ASSERT_NE(GetACP(), 1251u);
     const std::string caption = "перевод виброускорения из  дБ в м/с2 ";
-    TControl* form = TControl::newForm(nullptr, caption);
+    TControl* form = makeForm(nullptr, caption);
     form->getWindowHandle();
-    wchar_t shown[128] = {};
-    GetWindowTextW(form->handle(), shown, 128);
-    EXPECT_EQ(std::wstring(shown), L"перевод виброускорения из  дБ в м/с2 ");
+    EXPECT_EQ(testsupport::windowText(form->handle()), L"перевод виброускорения из  дБ в м/с2 ");
     EXPECT_EQ(form->getControlText(), caption);
     form->setControlText("Значение");
     EXPECT_EQ(form->getControlText(), "Значение");
     TControl* label = TControl::newLabel(form, "Введите");
     label->getWindowHandle();
     EXPECT_EQ(label->getControlText(), "Введите");
-    form->free();
 }
 
 TEST_F(Controls, FreeingAFormFreesItsChildrenLastFirst) {
     std::string order;
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     for (char name : {'a', 'b', 'c'}) {
         TControl* child = TControl::newLabel(form, std::string(1, name));
         child->onDestroy = [&order, name](TObj*) { order += name; };
@@ -106,7 +102,7 @@ TEST_F(Controls, FreeingAFormFreesItsChildrenLastFirst) {
 }
 
 TEST_F(Controls, AFreedChildLeavesItsParent) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* a = TControl::newEditbox(form, 0);
     TControl* b = TControl::newEditbox(form, 0);
     EXPECT_EQ(form->currentControl, a);  // the first tab stop
@@ -114,11 +110,10 @@ TEST_F(Controls, AFreedChildLeavesItsParent) {
     EXPECT_EQ(form->childCount(), 1);
     EXPECT_EQ(form->child(0), b);
     EXPECT_EQ(form->currentControl, nullptr);
-    form->free();
 }
 
 TEST_F(Controls, EditOptionsAndNavigationKeys) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* single = TControl::newEditbox(form, 0);
     TControl* memo = TControl::newEditbox(form, eoMultiline | eoReadonly);
     TControl* tabs = TControl::newEditbox(form, eoWantTab);
@@ -135,11 +130,10 @@ TEST_F(Controls, EditOptionsAndNavigationKeys) {
     EXPECT_NE(single->exStyle() & WS_EX_CLIENTEDGE, 0u);
     EXPECT_EQ(single->tabOrder(), 0);
     EXPECT_EQ(tabs->tabOrder(), 2);
-    form->free();
 }
 
 TEST_F(Controls, EnabledAndVisibleFollowTheWindow) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     form->show();
     form->getWindowHandle();
@@ -152,13 +146,12 @@ TEST_F(Controls, EnabledAndVisibleFollowTheWindow) {
     EXPECT_FALSE(IsWindowVisible(edit->handle()));
     edit->setVisible(true);
     EXPECT_TRUE(IsWindowVisible(edit->handle()));
-    form->free();
 }
 
 TEST_F(Controls, MainWindowRules) {
-    TControl* app = TControl::newApplet("App");
-    TControl* form = TControl::newForm(app, "Main");
-    TControl* second = TControl::newForm(app, "Second");
+    TControl* app = makeApplet();
+    TControl* form = makeForm(app, "Main");
+    TControl* second = makeForm(app, "Second");
     TControl* edit = TControl::newEditbox(form, 0);
     applet = app;
     EXPECT_TRUE(app->isMainWindow());
@@ -166,40 +159,37 @@ TEST_F(Controls, MainWindowRules) {
     EXPECT_FALSE(second->isMainWindow());
     EXPECT_FALSE(edit->isMainWindow());
     applet = nullptr;
-    app->free();
 }
 
 TEST_F(Controls, IconsComeFromTheAppletOrTheMainIconResource) {
-    TControl* app = TControl::newApplet("App");
+    TControl* app = makeApplet();
     applet = app;
     const HICON appIcon = app->getIcon();
     EXPECT_NE(appIcon, nullptr);  // "MAINICON" of the program
-    TControl* form = TControl::newForm(app, "Main");
+    TControl* form = makeForm(app, "Main");
     const HICON formIcon = form->getIcon();
     EXPECT_NE(formIcon, nullptr);
     EXPECT_NE(formIcon, appIcon);  // a copy of the applet's
     form->getWindowHandle();
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form->handle(), WM_GETICON, ICON_BIG, 0)), formIcon);
-    TControl* none = TControl::newForm(nullptr, "No icon");
+    TControl* none = makeForm(nullptr, "No icon");
     none->icon = reinterpret_cast<HICON>(-1);
     EXPECT_EQ(none->getIcon(), nullptr);
     none->free();
     applet = nullptr;
-    app->free();
 }
 
 TEST_F(Controls, AlphaBlendMakesTheWindowLayered) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->setAlphaBlend(128);
     ASSERT_NE(form->handle(), nullptr);
     EXPECT_NE(GetWindowLongPtrW(form->handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     form->setAlphaBlend(255);
     EXPECT_EQ(GetWindowLongPtrW(form->handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
-    form->free();
 }
 
 TEST_F(Controls, AFormFillsItsBackgroundWithItsColour) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->setColor(0x00336699);
     form->getWindowHandle();
     HDC screen = GetDC(nullptr);
@@ -217,13 +207,10 @@ TEST_F(Controls, AFormFillsItsBackgroundWithItsColour) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    form->free();
 }
 
 TEST_F(Controls, AFormPassesTheFocusToItsCurrentControl) {
-    TControl* app = TControl::newApplet("App");
-    applet = app;
-    TControl* form = TControl::newForm(app, "Main");
+    const auto [app, form] = makeApplication();
     TControl* first = TControl::newEditbox(form, 0);
     TControl* second = TControl::newEditbox(form, 0);
     form->show();
@@ -234,14 +221,11 @@ TEST_F(Controls, AFormPassesTheFocusToItsCurrentControl) {
     EXPECT_EQ(app->currentControl, form);
     (void)first;
     applet = nullptr;
-    app->free();
 }
 
 TEST_F(Controls, AFormOfTheAppletIsFreedWhenItsWindowIsDestroyed) {
-    TControl* app = TControl::newApplet("App");
-    applet = app;
-    TControl* main = TControl::newForm(app, "Main");
-    TControl* other = TControl::newForm(app, "Other");
+    const auto [app, main] = makeApplication();
+    TControl* other = makeForm(app, "Other");
     bool otherFreed = false;
     other->onDestroy = [&](TObj*) { otherFreed = true; };
     app->getWindowHandle();
@@ -250,11 +234,10 @@ TEST_F(Controls, AFormOfTheAppletIsFreedWhenItsWindowIsDestroyed) {
     EXPECT_TRUE(otherFreed);
     EXPECT_EQ(app->childCount(), 1);
     applet = nullptr;
-    app->free();
 }
 
 TEST_F(Controls, OwnedClassNamesProceduresColourMessagesMenusAndAccelerators) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TCommandActions actions;
     actions.colorMessage = WM_APP + 5;
     TControl* own = TControl::newControl(form, "ConverterOwnClass", WS_CHILD, false, actions);

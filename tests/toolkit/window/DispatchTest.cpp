@@ -49,7 +49,7 @@ using Dispatch = WindowTest;
 TEST_F(Dispatch, AttachedHandlersRunLastFirstAndOnce) {
     std::string log;
     Recorder a{"", 'a'}, b{"", 'b'};
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->attachProc(TMessageHandler{record, &a});
     form->attachProc(TMessageHandler{record, &b});
     form->attachProc(TMessageHandler{record, &a});  // already attached
@@ -58,11 +58,10 @@ TEST_F(Dispatch, AttachedHandlersRunLastFirstAndOnce) {
     b.handles = true;
     form->perform(probeMessage, 0, 0);
     EXPECT_EQ(a.log, "a");  // b handled it: a did not see it
-    form->free();
 }
 
 TEST_F(Dispatch, AControlFreedByItsHandlerDiesAfterTheChain) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     SelfFreeing state;
     form->onDestroy = [&state](TObj*) { state.destroyed = true; };
     Recorder earlier{"", 'e'};
@@ -86,7 +85,7 @@ TEST_F(Dispatch, AControlFreedByItsHandlerDiesAfterTheChain) {
 }
 
 TEST_F(Dispatch, TheWindowKnowsItsControlUntilItIsDestroyed) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     const HWND formWindow = form->getWindowHandle();
     const HWND editWindow = edit->handle();
@@ -108,7 +107,7 @@ TEST_F(Dispatch, TheWindowKnowsItsControlUntilItIsDestroyed) {
 }
 
 TEST_F(Dispatch, CommandNotificationsAreAnsweredByTheChild) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     std::vector<std::string> events;
     edit->onChange = [&](TControl&) { events.push_back("change"); };
@@ -121,11 +120,10 @@ TEST_F(Dispatch, CommandNotificationsAreAnsweredByTheChild) {
     SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(edit->controlId, EN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(edit->handle()));
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "change", "leave"}));
-    form->free();
 }
 
 TEST_F(Dispatch, TransparentChildAnswersColourMessagesWithTheNullBrush) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* label = TControl::newLabel(form, "text");
     label->setTransparent(true);
     form->getWindowHandle();
@@ -142,7 +140,6 @@ TEST_F(Dispatch, TransparentChildAnswersColourMessagesWithTheNullBrush) {
     EXPECT_EQ(GetBkMode(dc), OPAQUE);
     EXPECT_EQ(GetBkColor(dc), 0x000000FFu);
     ReleaseDC(form->handle(), dc);
-    form->free();
 }
 
 namespace {
@@ -155,7 +152,7 @@ bool recordGoto(TControl&, std::uint32_t key, bool notKeyDown) {
 
 TEST_F(Dispatch, TabCharacterIsSwallowedAndTheKeyGoesToGotoControl) {
     gotoCalls.clear();
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, eoMultiline);
     form->gotoControl = recordGoto;
     form->show();
@@ -172,14 +169,13 @@ TEST_F(Dispatch, TabCharacterIsSwallowedAndTheKeyGoesToGotoControl) {
     SendMessageW(edit->handle(), WM_CHAR, '&', 0);
     EXPECT_EQ(edit->getControlText(), "(&");
     EXPECT_EQ(gotoCalls.size(), 1u);
-    form->free();
     std::vector<std::pair<std::uint32_t, bool>>().swap(gotoCalls);  // no blocks left behind
 }
 
 // Character messages carry UTF-16; the handlers see Windows-1251 bytes, and the control
 // gets what the handler changed, converted back, or else exactly what was typed.
 TEST_F(Dispatch, CharactersCrossTheBoundaryAsWindows1251) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     std::string seen;
     edit->setOnChar([&seen](TControl&, char& key, std::uint32_t) {
@@ -202,11 +198,10 @@ TEST_F(Dispatch, CharactersCrossTheBoundaryAsWindows1251) {
     EXPECT_EQ(edit->getControlText(),
               "бaя€???"
               "?");
-    form->free();
 }
 
 TEST_F(Dispatch, KeysOfAnUnfocusedControlAreIgnored) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     TControl* other = TControl::newEditbox(form, 0);
     form->show();
@@ -235,11 +230,10 @@ TEST_F(Dispatch, KeysOfAnUnfocusedControlAreIgnored) {
     SendMessageW(edit->handle(), WM_SYSCHAR, 'x', 0x20000000);  // with Alt (bit 29)
     SendMessageW(edit->handle(), WM_SYSCHAR, VK_SPACE, 0x20000000);
     EXPECT_EQ(windowMenus, 1);
-    form->free();
 }
 
 TEST_F(Dispatch, KeyHandlerCanStopAKey) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     edit->setOnChar([](TControl&, char& key, std::uint32_t) {
         if (key == 'q') key = 0;
@@ -250,11 +244,10 @@ TEST_F(Dispatch, KeyHandlerCanStopAKey) {
     SetFocus(edit->handle());
     for (char c : std::string("qa1")) SendMessageW(edit->handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
     EXPECT_EQ(edit->getControlText(), "b1");
-    form->free();
 }
 
 TEST_F(Dispatch, FocusReopeningAndTerminationRules) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* edit = TControl::newEditbox(form, 0);
     form->show();
     form->getWindowHandle();
@@ -265,7 +258,7 @@ TEST_F(Dispatch, FocusReopeningAndTerminationRules) {
     SendMessageW(edit->handle(), WM_SETFOCUS, 0, 0);
     EXPECT_EQ(entered, 0);
     // A window hidden while its parent closed comes back as it was.
-    TControl* other = TControl::newForm(nullptr, "Other");
+    TControl* other = makeForm(nullptr, "Other");
     other->getWindowHandle();
     other->restoreShowCmd = SW_SHOWNOACTIVATE;
     SendMessageW(other->handle(), WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
@@ -277,6 +270,4 @@ TEST_F(Dispatch, FocusReopeningAndTerminationRules) {
     appletTerminated = true;
     other->perform(probeMessage, 0, 0);
     EXPECT_EQ(recorder.log, "");
-    other->free();
-    form->free();
 }

@@ -116,7 +116,7 @@ TEST_F(Layout, LeftRightAndBottomAndClamping) {
     form->free();
     // Where the system gives no window (the layout then works on the bounds alone), what
     // is left for a client child is narrower than nothing: it gets no negative width.
-    TControl* windowless = TControl::newForm(nullptr, "Form");
+    TControl* windowless = makeForm();
     windowless->attachProc(TMessageHandler{[](void*, TControl&, TMsg& msg) {
                                                if (msg.message != WM_NCCREATE) return false;
                                                msg.result = FALSE;
@@ -132,11 +132,10 @@ TEST_F(Layout, LeftRightAndBottomAndClamping) {
     EXPECT_EQ(rest->handle(), nullptr);
     const RECT r = rest->getBoundsRect();
     EXPECT_EQ(r.right, r.left);
-    windowless->free();
 }
 
 TEST_F(Layout, TabMovesAmongTabStopsWrappingAndShiftGoesBack) {
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     TControl* a = TControl::newEditbox(form, 0);
     TControl* b = TControl::newEditbox(form, 0);
     TControl* c = TControl::newEditbox(form, 0);
@@ -180,7 +179,6 @@ TEST_F(Layout, TabMovesAmongTabStopsWrappingAndShiftGoesBack) {
     EXPECT_EQ(GetFocus(), b->handle());
     SendMessageW(b->handle(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(GetFocus(), c->handle());
-    form->free();
 }
 
 TEST_F(Layout, MouseRecordsCarryButtonsPositionAltAndWheel) {

@@ -2,6 +2,7 @@
 // notifications, second forms closed or freed, containers and re-parented controls,
 // termination from a handler, and windows the system refuses. The tests run under the
 // page heap: a use of a freed control ends the program with a report.
+#include "tests/support/ProcessMemory.h"
 #include "tests/support/WindowTest.h"
 
 #include <psapi.h>
@@ -27,12 +28,6 @@ struct FormWithEdit {
     TControl* form;
     TControl* edit;
 };
-
-std::size_t privateBytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PagefileUsage;
-}
 
 }  // namespace
 
@@ -120,10 +115,8 @@ TEST_F(Lifetime, AControlOrItsFormFreedFromANotification) {
 }
 
 TEST_F(Lifetime, ASecondFormClosesAndFreesItself) {
-    TControl* app = TControl::newApplet("App");
-    applet = app;
-    TControl* main = TControl::newForm(app, "Main");
-    TControl* second = TControl::newForm(app, "Second");
+    const auto [app, main] = makeApplication();
+    TControl* second = makeForm(app, "Second");
     bool destroyed = false;
     second->onDestroy = [&destroyed](TObj*) { destroyed = true; };
     app->getWindowHandle();
@@ -132,14 +125,11 @@ TEST_F(Lifetime, ASecondFormClosesAndFreesItself) {
     EXPECT_EQ(app->childCount(), 1);
     (void)main;
     applet = nullptr;
-    app->free();
 }
 
 TEST_F(Lifetime, FreedFormsAndControlsAreNobodysCurrentControl) {
-    TControl* app = TControl::newApplet("App");
-    applet = app;
-    TControl* main = TControl::newForm(app, "Main");
-    TControl* dialog = TControl::newForm(nullptr, "Dialog");  // a form of its own
+    const auto [app, main] = makeApplication();
+    TControl* dialog = makeForm(nullptr, "Dialog");  // a form of its own
     TControl* panel = TControl::newControl(main, "STATIC", WS_CHILD | WS_VISIBLE, false, TCommandActions{});
     TControl* inner = TControl::newEditbox(panel, 0);
     TControl* moved = TControl::newEditbox(main, 0);
@@ -161,7 +151,7 @@ TEST_F(Lifetime, FreedFormsAndControlsAreNobodysCurrentControl) {
     panel->free();                 // frees the edit inside it too
     EXPECT_EQ(main->currentControl, nullptr);
 
-    TControl* other = TControl::newForm(nullptr, "Other");
+    TControl* other = makeForm(nullptr, "Other");
     main->currentControl = moved;
     moved->setParent(other);
     EXPECT_EQ(main->currentControl, nullptr);
@@ -178,7 +168,7 @@ TEST_F(Lifetime, FreedEditBoxesReleaseTheirText) {
     std::wstring text;  // 128 KiB in short lines (Wine lays out a long line slowly)
     while (text.size() < 64 * 1024)
         text += L"0123456789012345678901234567890123456789012345678901234567890\r\n";
-    TControl* form = TControl::newForm(nullptr, "Form");
+    TControl* form = makeForm();
     form->getWindowHandle();
     const auto round = [&] {
         for (int i = 0; i < 10; ++i) {
@@ -188,15 +178,14 @@ TEST_F(Lifetime, FreedEditBoxesReleaseTheirText) {
         }
     };
     round();
-    const std::size_t before = privateBytes();
+    const std::size_t before = testsupport::privateBytes();
     for (int i = 0; i < 4; ++i) round();
-    EXPECT_LT(privateBytes(), before + 1024 * 1024);  // forty freed boxes: no 10 MiB kept
-    form->free();
+    EXPECT_LT(testsupport::privateBytes(), before + 1024 * 1024);  // forty freed boxes: no 10 MiB kept
 }
 
 TEST_F(Lifetime, TerminationFromAHandlerWithMessagesQueued) {
-    TControl* app = TControl::newApplet("App");
-    TControl* main = TControl::newForm(app, "Main");
+    TControl* app = makeApplet();
+    TControl* main = makeForm(app, "Main");
     main->show();
     TControl* appVariable = app;
     app->messageFilter = [](const MSG&) { return false; };
@@ -213,11 +202,11 @@ TEST_F(Lifetime, TerminationFromAHandlerWithMessagesQueued) {
 }
 
 TEST_F(Lifetime, AWindowTheSystemRefusesIsAFailure) {
-    TControl* app = TControl::newApplet("App");
-    applet = app;                    // as under run: a form of the applet whose window goes is freed
-    TControl::newForm(app, "Main");  // the first: the main window
-    TControl* refused = TControl::newForm(app, "Refused");
-    TControl* next = TControl::newForm(app, "Next");
+    TControl* app = makeApplet();
+    applet = app;           // as under run: a form of the applet whose window goes is freed
+    makeForm(app, "Main");  // the first: the main window
+    TControl* refused = makeForm(app, "Refused");
+    TControl* next = makeForm(app, "Next");
     refused->attachProc(TMessageHandler{[](void*, TControl&, TMsg& msg) {
                                             if (msg.message != WM_NCCREATE) return false;
                                             msg.result = FALSE;  // the window is refused
@@ -229,5 +218,4 @@ TEST_F(Lifetime, AWindowTheSystemRefusesIsAFailure) {
     EXPECT_FALSE(refused->createWindow());
     EXPECT_NE(next->handle(), nullptr);  // the sibling after it still gets its window
     applet = nullptr;
-    app->free();
 }
