@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "components/visual/DebugMessageBox.h"
+#include "components/visual/ProgramRun.h"
 #include "dataflow/DebugMessage.h"
 #include "toolkit/text/WideText.h"
 
@@ -50,9 +50,10 @@ DWORD WINAPI answerTheBox(LPVOID param) {
 
 }  // namespace
 
+// A program's modules install the box.
 TEST(DebugMessageBox, ShowsCyrillicTextWithItsCaptionAndOneButton) {
     const TDebugMessageSink before = setDebugMessageSink(nullptr);
-    components::installDebugMessageBox();
+    components::TProgramModules modules;
     BoxSeen seen;
     HANDLE helper = CreateThread(nullptr, 0, answerTheBox, &seen, 0, nullptr);
     showDebugMessage("Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции 2");
