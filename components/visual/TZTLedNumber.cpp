@@ -26,6 +26,7 @@ const char* litSegments(char c) {
         case '9': return "126754";
         case '-': return "7";
         case '_': return "4";
+        case 'E': return "12347";  // the exponent of a number written with one
         default: return "";
     }
 }

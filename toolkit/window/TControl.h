@@ -105,6 +105,9 @@ public:
                                 const TCommandActions& actions);
     static TControl* newEditbox(TControl* parent, std::uint32_t options);
     static TControl* newLabel(TControl* parent, std::string_view caption);
+    // A drop-down list of texts to choose from ("COMBOBOX"); the height it is given is the
+    // height of the list when dropped. Tab leaves it; the arrows choose within it.
+    static TControl* newComboBox(TControl* parent);
 
     ~TControl() override;
 

@@ -325,3 +325,40 @@ TEST(FitNumberText, RoundsToTheRoomOrGivesHyphens) {
     };
     for (const auto& row : rows) EXPECT_EQ(fitNumberText(row.text, row.width), row.fitted) << row.text;
 }
+
+TEST(FormatSignificant, FourDigitsPlainOrWithAnExponent) {
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {
+        {1.0, "1,000"},
+        {0.06266, "0,06266"},
+        {2533.0, "2533"},
+        {1.592e-5, "1,592E-05"},
+        {25330.0, "2,533E+04"},
+        {9999.6, "1,000E+04"},
+        {0.0009996, "9,996E-04"},
+        {0.00099996, "0,001000"},  // carried
+        {0.00099949, "9,995E-04"},
+        {9.9995, "9,999"},  // 9.9995 is a little below as a double
+        {1234.5, "1234"},
+        {1235.5, "1236"},  // ties go to the even digit
+        {-2.5e-7, "-2,500E-07"},
+        {0.0, "0,000E+00"},
+        {1e100, "1,000E+100"},
+        {1.4142135623730951, "1,414"},
+        {999.95, "1000"},
+        {-0.001, "-0,001000"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(formatSignificant(row.value, 4, ','), row.text) << row.value;
+    EXPECT_EQ(formatSignificant(1.592, 4, '.'), "1.592");
+}
+
+TEST(FormatFixed, OneDecimal) {
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {{124.0, "124,0"}, {-6.0, "-6,0"},   {-0.04, "0,0"},
+                {0.25, "0,2"},    {99.96, "100,0"}, {128.06, "128,1"}};
+    for (const auto& row : rows) EXPECT_EQ(formatFixed(row.value, 1, ','), row.text) << row.value;
+}

@@ -1,0 +1,43 @@
+// The drop-down list, chosen from with the keyboard as a user does.
+#include <string>
+#include <vector>
+
+#include "components/visual/TZTComboBox.h"
+#include "tests/components/visual/FormTest.h"
+#include "tests/support/Sink.h"
+#include "tests/support/Typing.h"
+#include "toolkit/text/WideText.h"
+
+using namespace components;
+using namespace dataflow;
+
+using ComboBox = testsupport::FormTest;
+
+TEST_F(ComboBox, ArrowsAndLettersChooseAndEachChoiceIsReported) {
+    testsupport::Sink chosen;
+    {
+        TZTComboBox list(form);
+        list.place({10, 10, 160, 200}, toolkit::clSysWindow, fontOf("Tahoma", 9));
+        list.items = {"СКЗ", "пиковое", "размах"};
+        list.itemIndex = 1;
+        list.onChange = makeLink<&testsupport::Sink::input>(chosen);
+        list.init();
+        const HWND box = list.control->handle();
+        EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3);
+        wchar_t text[16] = {};
+        SendMessageW(box, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(toolkit::fromWide(text), "СКЗ");
+        TData value;
+        list.value(value, 0);
+        EXPECT_EQ(toString(value), "1");
+        SetFocus(box);
+        testsupport::pressKey(box, VK_DOWN);
+        testsupport::pressKey(box, VK_UP);
+        testsupport::pressKey(box, VK_UP);
+        SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // none chosen
+        list.value(value, 0);
+        EXPECT_TRUE(isNull(value));
+        EXPECT_EQ(list.control->navigationKeys, 1u);  // Tab moves on; the arrows stay
+    }
+    EXPECT_EQ(chosen.texts(), (std::vector<std::string>{"2", "1", "0"}));
+}
