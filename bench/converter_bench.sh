@@ -3,14 +3,14 @@
 # against a bare Win32 program with the same seven windows (medians of 21 runs each;
 # RUNS=N for another count), the time from a key to both outputs against a bare program
 # doing the same job by hand (medians of 2000 keys, the median of 7 such runs each;
-# KEY_RUNS=N), where the converter's keystroke spends that time, and the size of
-# converter.exe.
+# KEY_RUNS=N), where the converter's keystroke spends that time, the vibration
+# program's keystroke beside the converter's, and the size of converter.exe.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 cmake --preset windows >/dev/null &&
     cmake --build --preset windows --target converter bench_bare_windows bench_launch_timer bench_key_latency \
-        bench_bare_key_latency bench_key_steps >/dev/null || exit 1
+        bench_bare_key_latency bench_key_steps bench_vibration_key_latency >/dev/null || exit 1
 BUILD=$ROOT/build/windows
 STATE=$BUILD/bench-session
 "$ROOT/cmake/wine-session.sh" start "$STATE" || exit 1
@@ -49,5 +49,17 @@ c=$(echo -n "$converter_times" | median)
 b=$(echo -n "$bare_times" | median)
 echo "key to both outputs: converter ${c} us, bare program ${b} us (medians of $key_runs runs of 2000 keys)"
 awk -v c="$c" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", c / b }'
+# The vibration program's keystroke, which computes and shows its whole table, beside
+# the converter's; the goal is one frame at 60 Hz.
+converter_times=""
+vibration_times=""
+for _ in $(seq "$key_runs"); do
+    converter_times+="$(key_median "$BUILD/bench/windows/bench_key_latency.exe")"$'\n'
+    vibration_times+="$(key_median "$BUILD/bench/windows/bench_vibration_key_latency.exe")"$'\n'
+done
+c=$(echo -n "$converter_times" | median)
+v=$(echo -n "$vibration_times" | median)
+echo "key to the whole table: vibration ${v} us, converter ${c} us (medians of $key_runs runs of 2000 keys)"
+awk -v c="$c" -v v="$v" 'BEGIN { printf "ratio: %.2f; one frame at 60 Hz is 16667 us\n", v / c }'
 run "$BUILD/bench/windows/bench_key_steps.exe"
 echo "converter.exe: $(stat -c %s "$BUILD/app/converter.exe") bytes"

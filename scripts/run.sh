@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds a program and runs it: the converter (the default) or, with "gallery", the
-# gallery of components. With a display it runs under Wine in a window on the desktop;
+# Builds a program and runs it: the converter (the default), the gallery of components
+# ("gallery") or the vibration program ("vibration"). With a display it runs under Wine in a window on the desktop;
 # without one it runs on a virtual display, where a short demonstration drives it with
 # real key and mouse events, prints what it did, saves a screenshot and closes it.
-#   run.sh [converter|gallery] [program arguments...]
+#   run.sh [converter|gallery|vibration] [program arguments...]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 program=converter
-case "${1:-}" in converter|gallery) program=$1; shift ;; esac
+case "${1:-}" in converter|gallery|vibration) program=$1; shift ;; esac
 . scripts/packages.sh
 echo "Checking the packages of building and running..."
 ensure_packages "${run_packages[@]}" || exit 1
@@ -20,6 +20,7 @@ cmake --build --preset run --target "$program" window_texts || exit 1
 BUILD=$ROOT/build/run
 exe=$BUILD/app/converter.exe
 [ "$program" == gallery ] && exe=$BUILD/examples/gallery/gallery.exe
+[ "$program" == vibration ] && exe=$BUILD/examples/vibration/vibration.exe
 
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     export WINEPREFIX=$BUILD/run-prefix WINEDEBUG=-all
@@ -83,6 +84,27 @@ demo_gallery() {
     click_client 195 143
     xdotool key alt+F4; sleep 1
     echo "Closed once: it asks: $(child_at 400 418 | cut -f13-)"
+    xdotool key alt+F4
+}
+
+# A value typed over the start's 120 dB, then the table row by row.
+demo_vibration() {
+    click_client 195 27
+    xdotool key End shift+Home
+    xdotool type --delay 100 "110"
+    sleep 1
+    echo "Value typed: 110, уровень виброускорения, дБ (СКЗ) at 100 Hz, ISO 1683"
+    local origin row
+    origin=$(client_origin)
+    echo "СКЗ        пик        размах     уровень, дБ"
+    for row in 0 1 2 3 4 5; do
+        window_lines | awk -F'\t' -v ox="${origin% *}" -v oy="${origin#* }" -v y=$((190 + row * 26)) '
+            $1 == "child" && $4 - oy == y && $2 == "obj_EDIT" { cell[$3 - ox] = $13 }
+            $1 == "child" && $4 - oy == y + 3 && $2 == "obj_STATIC" { caption = $13 }
+            END { printf "%-11s%-11s%-11s%-13s%s\n", cell[190], cell[290], cell[390], cell[490], caption }'
+    done
+    screenshot "$ROOT/vibration.png"
+    echo "Screenshot: $ROOT/vibration.png"
     xdotool key alt+F4
 }
 

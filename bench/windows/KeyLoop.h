@@ -35,10 +35,10 @@ inline KeyTimes typeKeys(HWND box, int keys = 2000) {
     return KeyTimes{samples[samples.size() / 2], samples[samples.size() * 9 / 10]};
 }
 
-inline void measureKeys(HWND box, int keys = 2000) {
+inline void measureKeys(HWND box, const char* what = "key to both outputs", int keys = 2000) {
     const KeyTimes t = typeKeys(box, keys);
-    std::printf("key to both outputs: median %.1f us, 90th percentile %.1f us (%d keys)\n", t.median,
-                t.percentile90, keys);
+    std::printf("%s: median %.1f us, 90th percentile %.1f us (%d keys)\n", what, t.median, t.percentile90,
+                keys);
 }
 
 }  // namespace bench

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The release archive as a Windows user gets it: built by CPack, unpacked outside the
 # build tree, its program started under Wine from there. Checks that the archive holds
-# the program and the read-me, that the program imports only the system's own DLLs,
+# the programs and the read-me, that the programs import only the system's own DLLs,
 # that its version resource and information box carry the project's version, and that
 # it shows its window.
 #   package_e2e.sh SOURCE_DIR BUILD_DIR VERSION
@@ -24,14 +24,15 @@ cpack -G ZIP --config "$BUILD/CPackConfig.cmake" -B "$work/out" >"$work/cpack.lo
 check "archive name" "$archive" "$(cd "$work/out" && ls -- *.zip)"
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$work/out/$archive")
-check "archive contents" "README.txt converter.exe" "$(cd "$work/unpacked" && ls | tr '\n' ' ' | sed 's/ $//')"
+check "archive contents" "README.txt converter.exe vibration.exe" "$(cd "$work/unpacked" && ls | tr '\n' ' ' | sed 's/ $//')"
 exe=$work/unpacked/converter.exe
 readme=$work/unpacked/README.txt
 check "read-me names the version in both languages" "2" "$(grep -cF "$VERSION" "$readme")"
 check "read-me has Windows line ends" "$(wc -l <"$readme")" "$(grep -c $'\r$' "$readme")"
 check_true "read-me names /ih" grep -q "/ih" "$readme"
+check_true "read-me tells of vibration.exe" grep -q "vibration.exe" "$readme"
 
-imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tolower($3) }')
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" "$work/unpacked/vibration.exe" | awk '/DLL Name:/ { print tolower($3) }' | sort -u)
 check_true "imports read" [ -n "$imports" ]
 for dll in $imports; do
     check_true "$dll is a system DLL" grep -qF " $dll " <<<"$system_dlls"

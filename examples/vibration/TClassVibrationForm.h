@@ -1,0 +1,93 @@
+// The vibration program: a value of a vibration quantity (acceleration, velocity,
+// displacement or their levels in dB, in any of their units and as an RMS, peak or
+// peak-to-peak value) at a frequency becomes every other quantity, unit, kind of value
+// and level, against the dB references of the chosen documents. Every change of a field
+// or list computes the whole table again; the arithmetic is in the formula components.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "components/logic/TZTChoice.h"
+#include "components/logic/TZTHub.h"
+#include "components/logic/TZTIf_else.h"
+#include "components/logic/TZTMathParse.h"
+#include "components/logic/TZTNumberFormat.h"
+#include "components/logic/TZTVisualStrings.h"
+#include "components/visual/TZTComboBox.h"
+#include "components/visual/TZTEdit.h"
+#include "components/visual/TZTLabel.h"
+#include "components/visual/TZTLedNumber.h"
+#include "components/visual/TZTMainForm.h"
+#include "components/visual/TZTMemo.h"
+
+namespace vibration {
+
+using namespace components;
+
+class TClassVibrationForm {
+public:
+    TClassVibrationForm();
+    // Members go in the reverse order of their declaration: the logic first, the form last.
+    ~TClassVibrationForm();
+
+    std::unique_ptr<TZTMainForm> mainForm;
+
+    // The inputs, in their tab order.
+    std::unique_ptr<TZTEdit> valueEdit;
+    std::unique_ptr<TZTComboBox> quantityList;
+    std::unique_ptr<TZTComboBox> kindList;
+    std::unique_ptr<TZTEdit> frequencyEdit;
+    std::unique_ptr<TZTComboBox> presetList;
+
+    // The table, its 21 fields in reading order, the display and the line of reasons.
+    std::vector<std::unique_ptr<TZTEdit>> tableFields;
+    std::unique_ptr<TZTLedNumber> velocityLed;
+    std::unique_ptr<TZTMemo> reasonMemo;
+    std::vector<std::unique_ptr<TZTLabel>> labels;
+
+    // What the lists choose: factors and references by the chosen item.
+    std::unique_ptr<TZTChoice> unitFactor, omegaPower, valueLimit, isLevel, inputReference, kindFactor;
+    std::unique_ptr<TZTChoice> accelerationReference, velocityReference, displacementReference;
+
+    // The way from the inputs to the RMS acceleration.
+    std::unique_ptr<TZTHub> recomputeHub;
+    std::unique_ptr<TZTIf_else> valueCheck, frequencyCheck, referenceCheck, levelCheck;
+    std::unique_ptr<TZTMathParse> linearValue, levelValue, rmsAcceleration, tableGuard;
+
+    // From the RMS acceleration to each field, and to the display.
+    std::unique_ptr<TZTHub> tableHub;
+    std::vector<std::unique_ptr<TZTMathParse>> cellFormulas;
+    std::vector<std::unique_ptr<TZTNumberFormat>> cellFormats;
+    std::vector<std::unique_ptr<TZTVisualStrings>> noLevelTexts;
+    std::unique_ptr<TZTHub> velocityHub;
+    std::unique_ptr<TZTNumberFormat> ledFormat;
+
+    // Refusals: a line with the reason, and no result.
+    std::unique_ptr<TZTVisualStrings> valueRefused, frequencyRefused, referenceRefused, tooLarge;
+    std::unique_ptr<TZTHub> refusalHub, emptiedHub, noResultHub, clearHub;
+    std::unique_ptr<TZTVisualStrings> emptyText, displayBars;
+
+private:
+    void createForm();
+    void createInputs();
+    void createTable();
+    void createChoices();
+    void createCalculation();
+    void createCells();
+    void createRefusals();
+    void connectInputs();
+    void finishVisualSetUp();
+
+    TZTLabel& label(const std::string& text, int left, int top);
+    TZTComboBox& list(std::unique_ptr<TZTComboBox>& slot, const std::vector<std::string>& items, int index,
+                      int left, int top, int width);
+    TZTChoice& choice(std::unique_ptr<TZTChoice>& slot, std::vector<double> values, TZTComboBox& row,
+                      TZTComboBox* column = nullptr);
+    TZTMathParse& formula(std::unique_ptr<TZTMathParse>& slot, const std::string& text, int arguments);
+    TZTVisualStrings& strings(std::unique_ptr<TZTVisualStrings>& slot, const std::string& text);
+    TZTHub& hub(std::unique_ptr<TZTHub>& slot, int outputs);
+};
+
+}  // namespace vibration
