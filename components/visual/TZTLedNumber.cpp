@@ -3,7 +3,7 @@
 #include "dataflow/EventDispatch.h"
 #include "toolkit/drawing/TCanvas.h"
 #include "toolkit/drawing/TGraphicTool.h"
-#include "toolkit/text/NumberFormat.h"
+#include "toolkit/text/NumberFit.h"
 
 namespace components {
 

@@ -1,18 +1,9 @@
-// Number texts shaped for a display of limited room.
+// Numbers as text for people: with significant digits, or with fixed decimals.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace toolkit {
-
-// A plain decimal number text (an optional "-", digits, an optional point and digits,
-// as realToText writes it) fitted into at most `width` characters: the fraction digits
-// that do not fit go and the rest is rounded to nearest, ties to the even neighbour;
-// zeros that end the fraction go too. A number whose integer part does not fit gives
-// `width` hyphens. A text that fits, or that is no such number, comes back unchanged.
-std::string fitNumberText(std::string_view text, std::size_t width);
 
 // A value with `digits` significant digits (1 to 9), rounded to nearest, ties to the even
 // neighbour. Plain where the rounded value is at least 0.001 and below 10000, its zeros

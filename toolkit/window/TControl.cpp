@@ -32,7 +32,6 @@ constexpr UINT frameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACT
 
 const TCommandActions editActions{0, EN_SETFOCUS, EN_KILLFOCUS, EN_CHANGE, 0, 6};
 const TCommandActions labelActions{0, 0, 0, 0, 1, 1};
-const TCommandActions comboBoxActions{0, CBN_SETFOCUS, CBN_KILLFOCUS, CBN_SELCHANGE, 0, 0};
 
 }  // namespace
 
@@ -130,31 +129,6 @@ TControl* TControl::newEditbox(TControl* parent, std::uint32_t options) {
     edit->navigationKeys = multiline ? 1 : 13;
     if (options & eoWantTab) edit->navigationKeys &= ~1u;
     return edit;
-}
-
-namespace {
-
-// A drop-down list hands a key with Alt to its dropped list, a window of its own, where
-// Alt+F4 would close that list and Alt+Space find no window menu. Such keys (but Alt+Up
-// and Alt+Down, which drop and close the list) go to the system's default processing
-// instead, which closes the form or opens its window menu, as in every other control.
-bool comboBoxAltKeys(void*, TControl&, TMsg& msg) {
-    const bool dropKey = msg.message == WM_SYSKEYDOWN && (msg.wParam == VK_UP || msg.wParam == VK_DOWN);
-    if ((msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) || dropKey) return false;
-    msg.result = DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    return true;
-}
-
-}  // namespace
-
-TControl* TControl::newComboBox(TControl* parent) {
-    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-    TControl* list = newControl(parent, "COMBOBOX", style, false, comboBoxActions);
-    list->boundsRect_.right = list->boundsRect_.left + 100;
-    list->boundsRect_.bottom = list->boundsRect_.top + 200;
-    list->navigationKeys = 1;
-    list->attachProc(TMessageHandler{comboBoxAltKeys, nullptr});
-    return list;
 }
 
 TControl* TControl::newLabel(TControl* parent, std::string_view caption) {

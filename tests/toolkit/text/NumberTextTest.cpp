@@ -1,3 +1,4 @@
+#include "toolkit/text/NumberFit.h"
 #include "toolkit/text/NumberFormat.h"
 #include "toolkit/text/NumberText.h"
 
