@@ -36,29 +36,24 @@ b=$(echo -n "$bare_times" | median)
 echo "start-up to window shown: converter ${c} ms, bare program ${b} ms (medians of $runs)"
 awk -v c="$c" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", c / b }'
 
-# Key latency, alternating in the same way.
+# Key latency, alternating in the same way: two programs' medians (of KEY_RUNS runs of
+# 2000 keys each), printed as "first us second us".
 key_median() { run "$1" | sed -n 's/.*median \([0-9.]*\) us.*/\1/p'; }
 key_runs=${KEY_RUNS:-7}
-converter_times=""
-bare_times=""
-for _ in $(seq "$key_runs"); do
-    converter_times+="$(key_median "$BUILD/bench/windows/bench_key_latency.exe")"$'\n'
-    bare_times+="$(key_median "$BUILD/bench/windows/bench_bare_key_latency.exe")"$'\n'
-done
-c=$(echo -n "$converter_times" | median)
-b=$(echo -n "$bare_times" | median)
+alternate_keys() {  # alternate_keys FIRST.exe SECOND.exe
+    local first="" second=""
+    for _ in $(seq "$key_runs"); do
+        first+="$(key_median "$1")"$'\n'
+        second+="$(key_median "$2")"$'\n'
+    done
+    echo "$(echo -n "$first" | median) $(echo -n "$second" | median)"
+}
+read -r c b < <(alternate_keys "$BUILD/bench/windows/bench_key_latency.exe" "$BUILD/bench/windows/bench_bare_key_latency.exe")
 echo "key to both outputs: converter ${c} us, bare program ${b} us (medians of $key_runs runs of 2000 keys)"
 awk -v c="$c" -v b="$b" 'BEGIN { printf "ratio: %.2f\n", c / b }'
 # The vibration program's keystroke, which computes and shows its whole table, beside
 # the converter's; the goal is one frame at 60 Hz.
-converter_times=""
-vibration_times=""
-for _ in $(seq "$key_runs"); do
-    converter_times+="$(key_median "$BUILD/bench/windows/bench_key_latency.exe")"$'\n'
-    vibration_times+="$(key_median "$BUILD/bench/windows/bench_vibration_key_latency.exe")"$'\n'
-done
-c=$(echo -n "$converter_times" | median)
-v=$(echo -n "$vibration_times" | median)
+read -r v c < <(alternate_keys "$BUILD/bench/windows/bench_vibration_key_latency.exe" "$BUILD/bench/windows/bench_key_latency.exe")
 echo "key to the whole table: vibration ${v} us, converter ${c} us (medians of $key_runs runs of 2000 keys)"
 awk -v c="$c" -v v="$v" 'BEGIN { printf "ratio: %.2f; one frame at 60 Hz is 16667 us\n", v / c }'
 run "$BUILD/bench/windows/bench_key_steps.exe"

@@ -57,6 +57,16 @@ cell_segments() {
         tr ' ' '\n' | awk '$0 != "" { if ($0 ~ /\(0,255,0\)/ || $0 == "lime") printf "%d", NR }'
 }
 
+# How many pixels of a strip of the display (WIDTH from OFFSET on, the whole height) are
+# lit, in the screenshot taken last. DISPLAY_LINE: the display's line of window_lines.
+lit_in() {  # lit_in WIDTH OFFSET
+    local left top height
+    left=$(cut -f3 <<<"$DISPLAY_LINE"); top=$(cut -f4 <<<"$DISPLAY_LINE")
+    height=$(awk -F'\t' '{ print $6 - $4 }' <<<"$DISPLAY_LINE")
+    convert "$STATE/shot.png" -crop "$1x${height}+$((left + $2))+$top" +repage -fill black \
+        +opaque "#00FF00" -format "%[fx:int(mean*w*h*3)]" info:
+}
+
 # Copies a text through the clipboard as a user would, from the memo (any editable
 # field would do): typed there, selected and copied.
 copy_text() {
@@ -315,16 +325,12 @@ scaled_session() {
     xdotool key End shift+Home
     type_keys "120"
     check_field "$dpi DPI: the result" "$result_120" scaled_result
-    local line height cell
-    line=$(child_line obj_STATIC $(((285 * dpi + 48) / 96)))  # rounded as the toolkit rounds
-    check_true "$dpi DPI: the display at its scaled width" [ -n "$line" ]
-    height=$(echo "$line" | awk -F'\t' '{ print $6 - $4 }')
+    local height cell
+    DISPLAY_LINE=$(child_line obj_STATIC $(((285 * dpi + 48) / 96)))  # rounded as the toolkit rounds
+    check_true "$dpi DPI: the display at its scaled width" [ -n "$DISPLAY_LINE" ]
+    height=$(awk -F'\t' '{ print $6 - $4 }' <<<"$DISPLAY_LINE")
     cell=$((height * 6 / 10 + 3))  # the cell pitch at the display's height
-    local left top
-    left=$(echo "$line" | cut -f3); top=$(echo "$line" | cut -f4)
     import -window root "$STATE/shot.png"
-    lit_in() { convert "$STATE/shot.png" -crop "$1x${height}+$((left + $2))+$top" +repage -fill black \
-        +opaque "#00FF00" -format "%[fx:int(mean*w*h*3)]" info:; }
     check_true "$dpi DPI: the last of the 17 cells lit" [ "$(lit_in $((cell - 3)) $((16 * cell)))" -gt 0 ]
     check "$dpi DPI: nothing lit after them" "0" "$(lit_in $((cell * 2)) $((17 * cell)))"
     xdotool key alt+F4
@@ -340,15 +346,12 @@ display_at_168() {
     sleep 1
     click_child obj_EDIT $(((50 * 168 + 48) / 96))
     type_keys "1"
-    local line left top height width pitch cells
-    line=$(child_line obj_STATIC $(((285 * 168 + 48) / 96)))
-    left=$(echo "$line" | cut -f3); top=$(echo "$line" | cut -f4)
-    width=$(echo "$line" | awk -F'\t' '{ print $5 - $3 }'); height=$(echo "$line" | awk -F'\t' '{ print $6 - $4 }')
+    local width height pitch cells
+    DISPLAY_LINE=$(child_line obj_STATIC $(((285 * 168 + 48) / 96)))
+    width=$(awk -F'\t' '{ print $5 - $3 }' <<<"$DISPLAY_LINE"); height=$(awk -F'\t' '{ print $6 - $4 }' <<<"$DISPLAY_LINE")
     pitch=$((height * 6 / 10 + 3))
     cells=$(((width - pitch + 2) / pitch + 1))
     import -window root "$STATE/shot.png"
-    lit_in() { convert "$STATE/shot.png" -crop "$1x${height}+$((left + $2))+$top" +repage -fill black \
-        +opaque "#00FF00" -format "%[fx:int(mean*w*h*3)]" info:; }
     check_true "168 DPI: the last whole cell lit" [ "$(lit_in $((pitch - 3)) $(((cells - 1) * pitch)))" -gt 0 ]
     check "168 DPI: nothing drawn after it" "0" "$(lit_in $((width - cells * pitch + 2)) $((cells * pitch - 2)))"
     xdotool key alt+F4
