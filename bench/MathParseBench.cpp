@@ -25,6 +25,7 @@ const char* const longMuparser =
 struct Level {
     double value = 0.0;
     void point(TData& data, std::uint16_t) { setReal(data, value); }
+    using DataPoints = TDataPoints<&Level::point>;
 };
 
 void runOurs(benchmark::State& state, const char* formula) {
@@ -36,8 +37,8 @@ void runOurs(benchmark::State& state, const char* formula) {
     parse.resultType = 1;
     parse.setDefaultValue(0.0);
     parse.setAngleMode(0);
-    parse.arguments[0] = makeLink<&Level::point>(a);
-    parse.arguments[1] = makeLink<&Level::point>(b);
+    parse.arguments[0] = makeDataLink<&Level::point>(a);
+    parse.arguments[1] = makeDataLink<&Level::point>(b);
     for (auto _ : state) {
         TData data;
         parse.calculate(data, 0);

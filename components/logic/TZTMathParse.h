@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "components/logic/FormulaText.h"
 #include "dataflow/TData.h"
 #include "dataflow/TLinks.h"
 #include "dataflow/TZT_Event.h"
@@ -99,7 +100,7 @@ private:
     double callArgument(std::size_t k, double x);
 
     // Lexer parts (TZTMathParseLexer.cpp).
-    char peek() const;
+    char peek() const { return formula_[static_cast<std::size_t>(cursor_ - 1)]; }
     void skipBlanks();
     void lexNumber();
     void lexHex(int prefixLength);
@@ -118,9 +119,10 @@ private:
     bool failed() const { return errorCode_ >= 0; }
     double fail(std::int16_t code);
     double checked(long double value);  // a finite 64-bit real, or the calculation error
-    bool tokenIs(char symbol) const;    // the symbol token symbol
-    char operatorToken() const;         // the operator character, or 0
-    bool nameIs(std::string_view name) const;
+    // The token tests, inline: the grammar asks them at every level of every token.
+    bool tokenIs(char symbol) const { return tokenKind_ == tokSymbol && tokenText_[0] == symbol; }
+    char operatorToken() const { return tokenKind_ == tokOperator ? tokenText_[0] : '\0'; }
+    bool nameIs(std::string_view name) const { return tokenKind_ == tokName && formula::sameText(tokenText_, name); }
 
     std::int32_t argumentCount_ = 0;
     std::string_view tokenText_;  // into formula_ or tokenBuffer_

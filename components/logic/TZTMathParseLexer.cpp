@@ -10,18 +10,8 @@ namespace components {
 
 using namespace formula;
 
-char TZTMathParse::peek() const { return formula_[static_cast<std::size_t>(cursor_ - 1)]; }
-
 void TZTMathParse::skipBlanks() {
     while (isBlank(peek())) ++cursor_;
-}
-
-bool TZTMathParse::tokenIs(char symbol) const { return tokenKind_ == tokSymbol && tokenText_[0] == symbol; }
-
-char TZTMathParse::operatorToken() const { return tokenKind_ == tokOperator ? tokenText_[0] : '\0'; }
-
-bool TZTMathParse::nameIs(std::string_view name) const {
-    return tokenKind_ == tokName && sameText(tokenText_, name);
 }
 
 void TZTMathParse::nextToken() {
