@@ -122,7 +122,9 @@ private:
     // The token tests, inline: the grammar asks them at every level of every token.
     bool tokenIs(char symbol) const { return tokenKind_ == tokSymbol && tokenText_[0] == symbol; }
     char operatorToken() const { return tokenKind_ == tokOperator ? tokenText_[0] : '\0'; }
-    bool nameIs(std::string_view name) const { return tokenKind_ == tokName && formula::sameText(tokenText_, name); }
+    bool nameIs(std::string_view name) const {
+        return tokenKind_ == tokName && formula::sameText(tokenText_, name);
+    }
 
     std::int32_t argumentCount_ = 0;
     std::string_view tokenText_;  // into formula_ or tokenBuffer_
