@@ -5,23 +5,24 @@
 #include <cmath>
 #include <limits>
 
-#include "components/logic/FormulaText.h"
 #include "toolkit/text/NumberText.h"
 
 namespace components::formula {
 
 namespace {
 
-using Value = long double;
+// A function's value is the 64-bit real its extended computation rounds to, as every
+// value the evaluator hands on; returned so, it stays in a register through the call.
+using Value = double;
 using std::atan2, std::exp, std::log, std::sqrt, std::tan;
-constexpr Value outsideDomain = std::numeric_limits<long double>::quiet_NaN();
+constexpr Value outsideDomain = std::numeric_limits<double>::quiet_NaN();
 
 // x / step rounded by the given rule, times the step again; none beyond 64-bit integers.
 template <class Rule>
 Value inSteps(long double x, long double step, Rule rule) {
     const long double n = rule(x / step);
     if (!toolkit::fitsInt64(n)) return outsideDomain;
-    return static_cast<long double>(static_cast<std::int64_t>(n)) * step;
+    return static_cast<Value>(static_cast<long double>(static_cast<std::int64_t>(n)) * step);
 }
 
 // Functions of the argument alone take the 64-bit library function: it is as accurate
@@ -158,14 +159,6 @@ constexpr std::array<TFormulaFunction, 30> functions = {{
      }},
 }};
 
-// Byte-wise ordering of short texts, without a library call.
-bool textBefore(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i)
-        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
-    return a.size() < b.size();
-}
-
 static_assert(std::is_sorted(functions.begin(), functions.end(),
                              [](const TFormulaFunction& a, const TFormulaFunction& b) {
                                  return a.name < b.name;
@@ -174,10 +167,12 @@ static_assert(std::is_sorted(functions.begin(), functions.end(),
 }  // namespace
 
 const TFormulaFunction* findFunction(std::string_view name) {
-    const auto found = std::lower_bound(
-        functions.begin(), functions.end(), name,
-        [](const TFormulaFunction& entry, std::string_view key) { return textBefore(entry.name, key); });
-    return found != functions.end() && sameText(found->name, name) ? &*found : nullptr;
+    if (name.size() > maxFunctionName) return nullptr;
+    const std::uint64_t key = packedName(name);
+    const auto found =
+        std::lower_bound(functions.begin(), functions.end(), key,
+                         [](const TFormulaFunction& f, std::uint64_t k) { return f.name < k; });
+    return found != functions.end() && found->name == key ? &*found : nullptr;
 }
 
 }  // namespace components::formula

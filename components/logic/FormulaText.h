@@ -1,4 +1,4 @@
-// The characters of the formula language, shared by its lexer and its function names.
+// The characters of the formula language, shared by its lexer and its token tests.
 #pragma once
 
 #include <string_view>

@@ -261,7 +261,7 @@ double TZTMathParse::parseFunction(const formula::TFormulaFunction& function) {
             nextToken();
             const double next = parseComparison();
             if (failed()) return next;
-            x = static_cast<double>(function.compute(x, next, angleFactor_));
+            x = function.compute(x, next, angleFactor_);
         }
     }
     // The domain is checked before the closing parenthesis.
