@@ -31,7 +31,7 @@ struct TFormulaFunction {
         oneOrStep,  // f(x) or f(x, step); the step is 1 when not given
         oneOrMore,  // f(x, ...): each further argument is taken in by compute(kept, next)
     };
-    using Compute = double (*)(double x, double y, long double angleFactor);
+    using Compute = double (*)(double x, double y, const long double& angleFactor);
 
     consteval TFormulaFunction(std::string_view name, Arguments arguments, Compute compute)
         : name(packedName(name)), arguments(arguments), compute(compute) {
@@ -43,7 +43,8 @@ struct TFormulaFunction {
     // The value, computed in extended precision and rounded to 64 bits; not a number for
     // arguments outside the function's domain, which the evaluator, like any value that
     // is not finite, reports as a calculation error. angleFactor turns the function's
-    // angles into radians (1, or pi / 180 for degrees).
+    // angles into radians (1, or pi / 180 for degrees); it comes by reference, as an
+    // extended value by value would be copied through the stack at every call.
     Compute compute;
 };
 
