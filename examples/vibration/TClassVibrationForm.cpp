@@ -93,6 +93,17 @@ TZTIf_else& checkGreater(std::unique_ptr<TZTIf_else>& slot, dataflow::TDataLink 
     return *slot;
 }
 
+// A condition that holds while a field holds an unfinished number, whose value is
+// nothing: a number never differs from itself, while two nothings hold whatever the
+// comparison.
+TZTIf_else& checkUnfinished(std::unique_ptr<TZTIf_else>& slot, dataflow::TDataLink value) {
+    slot = std::make_unique<TZTIf_else>();
+    slot->compareType = ctNotEqual;
+    slot->data1 = value;
+    slot->data2 = value;
+    return *slot;
+}
+
 template <class Field>
 std::vector<std::string> itemsOf(const Field& fields) {
     std::vector<std::string> items;
@@ -275,11 +286,14 @@ TZTHub& TClassVibrationForm::hub(std::unique_ptr<TZTHub>& slot, int outputs) {
     return *slot;
 }
 
-// The checks in turn (the value, the frequency, a level's reference), then the value of
-// the chosen quantity in SI units, linear or from its level, then its RMS acceleration,
-// which goes to the table when no field of it would overflow.
+// The checks in turn (both fields finished, the value, the frequency, a level's
+// reference), then the value of the chosen quantity in SI units, linear or from its
+// level, then its RMS acceleration, which goes to the table when no field of it would
+// overflow.
 void TClassVibrationForm::createCalculation() {
     hub(recomputeHub, 2);
+    checkUnfinished(valueUnfinished, makeDataLink<&TZTEdit::value>(*valueEdit));
+    checkUnfinished(frequencyUnfinished, makeDataLink<&TZTEdit::value>(*frequencyEdit));
     checkGreater(valueCheck, makeDataLink<&TZTEdit::value>(*valueEdit), 0);
     valueCheck->data2 = makeDataLink<&TZTChoice::value>(*valueLimit);
     checkGreater(frequencyCheck, makeDataLink<&TZTEdit::value>(*frequencyEdit), 0);
@@ -300,7 +314,9 @@ void TClassVibrationForm::createCalculation() {
     formula(tableGuard, guard, 2);
     tableGuard->arguments[1] = makeDataLink<&TZTEdit::value>(*frequencyEdit);
 
-    recomputeHub->onEvent[1] = makeLink<&TZTIf_else::compare>(*valueCheck);
+    recomputeHub->onEvent[1] = makeLink<&TZTIf_else::compare>(*valueUnfinished);
+    valueUnfinished->onFalse = makeLink<&TZTIf_else::compare>(*frequencyUnfinished);
+    frequencyUnfinished->onFalse = makeLink<&TZTIf_else::compare>(*valueCheck);
     valueCheck->onTrue = makeLink<&TZTIf_else::compare>(*frequencyCheck);
     frequencyCheck->onTrue = makeLink<&TZTIf_else::compare>(*referenceCheck);
     referenceCheck->onTrue = makeLink<&TZTIf_else::compare>(*levelCheck);
@@ -355,8 +371,8 @@ void TClassVibrationForm::createCells() {
     velocityHub->onEvent[1] = makeLink<&TZTNumberFormat::format>(*ledFormat);
 }
 
-// A refusal's reason goes to the memo and the table empties; an emptied field empties
-// it without a reason.
+// A refusal's reason goes to the memo and the table empties; an emptied field, or a
+// list changed while a field holds an unfinished number, empties it without a reason.
 void TClassVibrationForm::createRefusals() {
     strings(valueRefused, "Значение должно быть больше нуля");
     strings(frequencyRefused, "Частота должна быть больше нуля");
@@ -380,6 +396,8 @@ void TClassVibrationForm::createRefusals() {
         reason->onText = makeLink<&TZTHub::trigger>(*refusalHub);
     refusalHub->onEvent[0] = makeLink<&TZTMemo::doAdd>(*reasonMemo);
     refusalHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub);
+    valueUnfinished->onTrue = makeLink<&TZTHub::trigger>(*emptiedHub);
+    frequencyUnfinished->onTrue = makeLink<&TZTHub::trigger>(*emptiedHub);
     emptiedHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*reasonMemo);
     emptiedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub);
     noResultHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*emptyText);

@@ -53,7 +53,8 @@ public:
 
     // The way from the inputs to the RMS acceleration.
     std::unique_ptr<TZTHub> recomputeHub;
-    std::unique_ptr<TZTIf_else> valueCheck, frequencyCheck, referenceCheck, levelCheck;
+    std::unique_ptr<TZTIf_else> valueUnfinished, frequencyUnfinished, valueCheck, frequencyCheck,
+        referenceCheck, levelCheck;
     std::unique_ptr<TZTMathParse> linearValue, levelValue, rmsAcceleration, tableGuard;
 
     // From the RMS acceleration to each field, and to the display.

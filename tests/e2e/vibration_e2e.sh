@@ -169,6 +169,20 @@ refusals() {
     enter_value $VALUE "-5"
     check_reason "a level may be below zero" ""
     check_table "-5 dB" "$(expected_table -5 8 0 50 2)"
+    # An unfinished number waits; a list changed meanwhile empties the table, with no
+    # reason, as the number is no value yet (nor a value below zero).
+    enter_value $VALUE "-"
+    check_table "an unfinished level waits" "$(expected_table -5 8 0 50 2)"
+    choose $KIND 1
+    check_table "a list changed beside an unfinished level: no table" "$empty_table"
+    check_reason "... and no reason" ""
+    enter_value $VALUE "-5"
+    enter_value $FREQUENCY "1e"
+    choose $KIND 0
+    check_table "a list changed beside an unfinished frequency: no table" "$empty_table"
+    check_reason "... and no reason" ""
+    enter_value $FREQUENCY "50"
+    check_table "the frequency finished: -5 dB again" "$(expected_table -5 8 0 50 2)"
     select_field $VALUE
     xdotool key BackSpace; sleep 0.5
     check "emptied: the field's 0" "0" "$(text_at $VALUE)"
