@@ -108,7 +108,7 @@ void TClassMainForm_250BB10::createCalcFormula() {
     calcFormula->setFormula("0.000001* exp( %1 * 0.1151292546 ) ");
     calcFormula->resultType = TZTMathParse::rtReal;
     calcFormula->setDefaultValue(0.0);
-    calcFormula->setAngleMode(0);
+    calcFormula->setAngleMode(TZTMathParse::amRadians);
 }
 
 void TClassMainForm_250BB10::createMessageMemo() {
@@ -130,10 +130,8 @@ void TClassMainForm_250BB10::createLogic() {
 
     calcHub = std::make_unique<TZTHub>();
     calcHub->setOutCount(2);
-    calcHub->inCount = 1;
     resultHub = std::make_unique<TZTHub>();
     resultHub->setOutCount(2);
-    resultHub->inCount = 1;
 }
 
 void TClassMainForm_250BB10::createResultEdit() {
@@ -149,15 +147,12 @@ void TClassMainForm_250BB10::createResultEdit() {
 void TClassMainForm_250BB10::createNoResultLogic() {
     refusedHub = std::make_unique<TZTHub>();
     refusedHub->setOutCount(2);
-    refusedHub->inCount = 1;
     tooLargeText = std::make_unique<TZTVisualStrings>();
     tooLargeText->strings = "Слишком большое число!!! ";
     failedHub = std::make_unique<TZTHub>();
     failedHub->setOutCount(2);
-    failedHub->inCount = 1;
     noResultHub = std::make_unique<TZTHub>();
     noResultHub->setOutCount(2);
-    noResultHub->inCount = 3;
     noResultText = std::make_unique<TZTVisualStrings>();
     noResultBars = std::make_unique<TZTVisualStrings>();
     noResultBars->strings = displayBars;
@@ -178,7 +173,8 @@ void TClassMainForm_250BB10::connectLinks() {
 
 // A level below the limit and one too large to compute each add their line to the memo
 // (the texts come with the event, as the memo has no text source of its own); both,
-// and an emptied level field, leave the result field empty and the display barred.
+// and a level field that holds no level (emptied, or an unfinished number such as "-"
+// or "1e"), leave the result field empty and the display barred.
 void TClassMainForm_250BB10::connectNoResultLinks() {
     refusedHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*errorText, 0);
     refusedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub, 0);
@@ -187,7 +183,7 @@ void TClassMainForm_250BB10::connectNoResultLinks() {
     failedHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*tooLargeText, 0);
     failedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub, 0);
     tooLargeText->onText = makeLink<&TZTMemo::doAdd>(*messageMemo, 0);
-    levelEdit->onEmptied = makeLink<&TZTHub::trigger>(*noResultHub, 0);
+    levelEdit->onNoValue = makeLink<&TZTHub::trigger>(*noResultHub, 0);
     noResultHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*noResultText, 0);
     noResultHub->onEvent[1] = makeLink<&TZTVisualStrings::compose>(*noResultBars, 0);
     noResultText->onText = makeLink<&TZTEdit::doText>(*resultEdit, 0);

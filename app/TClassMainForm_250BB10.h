@@ -1,6 +1,7 @@
 // The converter: its components, their properties and the links between them. A level
 // the converter computes from shows its result in the result field and on the display;
-// a field without one (emptied, below the limit, or too large to compute) shows none.
+// a field without one (emptied, unfinished, below the limit, or too large to compute)
+// shows none.
 #pragma once
 
 #include <memory>

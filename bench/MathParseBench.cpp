@@ -34,9 +34,9 @@ void runOurs(benchmark::State& state, const char* formula) {
     TZTMathParse parse;
     parse.setArgumentCount(2);
     parse.setFormula(formula);
-    parse.resultType = 1;
+    parse.resultType = TZTMathParse::rtReal;
     parse.setDefaultValue(0.0);
-    parse.setAngleMode(0);
+    parse.setAngleMode(TZTMathParse::amRadians);
     parse.arguments[0] = makeDataLink<&Level::point>(a);
     parse.arguments[1] = makeDataLink<&Level::point>(b);
     for (auto _ : state) {

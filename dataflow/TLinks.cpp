@@ -16,15 +16,16 @@ std::string& linksBeyondLists() {
 }
 }  // namespace
 
-void noteLinkBeyondList(const char* list, std::size_t index, std::size_t count) {
+void noteSchemaMistake(const std::string& text) {
     std::string& told = linksBeyondLists();
     if (!told.empty()) told += "\r\n";
-    told += "Связь вне списка: ";
-    told += list;
-    told += '[';
-    told += toolkit::intToText(static_cast<std::int32_t>(index));
-    told += "], а в списке ";
-    told += toolkit::intToText(static_cast<std::int32_t>(count));
+    told += text;
+}
+
+void noteLinkBeyondList(const char* list, std::size_t index, std::size_t count) {
+    noteSchemaMistake("Связь вне списка: " + std::string(list) + '[' +
+                      toolkit::intToText(static_cast<std::int32_t>(index)) + "], а в списке " +
+                      toolkit::intToText(static_cast<std::int32_t>(count)));
 }
 
 void* resizeLinkBlock(void* block, std::size_t count, std::size_t newCount, std::size_t linkSize) {

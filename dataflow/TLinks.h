@@ -4,14 +4,19 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <type_traits>
 
 #include "dataflow/TZT_Event.h"
 
 namespace dataflow {
 
+// A mistake of a schema found while it is built (a link beyond a list, a list longer
+// than its component can fire): noted, and told with the others when events are
+// switched on.
+void noteSchemaMistake(const std::string& text);
 void noteLinkBeyondList(const char* list, std::size_t index, std::size_t count);
-// Shows the debug message for the links noted since the last call, and forgets them;
+// Shows the debug message for the mistakes noted since the last call, and forgets them;
 // enableEvents calls it.
 void tellLinksBeyondLists();
 

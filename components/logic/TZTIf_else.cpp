@@ -10,7 +10,7 @@ using namespace dataflow;
 namespace {
 
 template <class T>
-bool holds(const T& a, const T& b, std::uint8_t type) {
+bool holds(const T& a, const T& b, TCompareType type) {
     switch (type) {
         case ctEqual: return a == b;
         case ctLess: return a < b;
@@ -22,7 +22,7 @@ bool holds(const T& a, const T& b, std::uint8_t type) {
     }
 }
 
-bool compareTexts(const std::string& a, const std::string& b, std::uint8_t type) {
+bool compareTexts(const std::string& a, const std::string& b, TCompareType type) {
     // Equality counts case; the orderings do not.
     if (type == ctEqual) return a == b;
     if (type == ctNotEqual) return a != b;
@@ -31,7 +31,7 @@ bool compareTexts(const std::string& a, const std::string& b, std::uint8_t type)
 
 }  // namespace
 
-bool compareValues(const TData& a, const TData& b, std::uint8_t type) {
+bool compareValues(const TData& a, const TData& b, TCompareType type) {
     switch (typeOf(a)) {
         case dataNull: return typeOf(b) == dataNull;
         case dataInt: return holds(a.intValue, toInteger(b), type);
@@ -39,6 +39,22 @@ bool compareValues(const TData& a, const TData& b, std::uint8_t type) {
         case dataReal: return holds(a.realValue, toReal(b), type);
         default: return false;
     }
+}
+
+std::unique_ptr<TZTIf_else> TZTIf_else::greaterThan(TDataLink value, double limit) {
+    auto check = std::make_unique<TZTIf_else>();
+    check->compareType = ctGreater;
+    check->data1 = value;
+    setReal(check->op2, limit);
+    return check;
+}
+
+std::unique_ptr<TZTIf_else> TZTIf_else::givesNoValue(TDataLink value) {
+    auto check = std::make_unique<TZTIf_else>();
+    check->compareType = ctNotEqual;
+    check->data1 = value;
+    check->data2 = value;
+    return check;
 }
 
 void TZTIf_else::compare(TData& data, std::uint16_t) {

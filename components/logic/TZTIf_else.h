@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "dataflow/TData.h"
 #include "dataflow/TZT_Event.h"
@@ -15,12 +16,19 @@ using dataflow::TZT_Event;
 enum TCompareType : std::uint8_t { ctEqual, ctLess, ctGreater, ctLessEqual, ctGreaterEqual, ctNotEqual };
 
 // Whether a <type> b holds; the kind of comparison follows the type of a.
-bool compareValues(const TData& a, const TData& b, std::uint8_t type);
+bool compareValues(const TData& a, const TData& b, TCompareType type);
 
 class TZTIf_else {
 public:
+    // A condition that holds when the value read is greater than the limit (a real).
+    static std::unique_ptr<TZTIf_else> greaterThan(dataflow::TDataLink value, double limit);
+    // A condition that holds when the point gives no value (an empty or unfinished
+    // field), and not when it gives a number: the value is compared with itself, which
+    // a value never differs from, while two nothings hold whatever the comparison.
+    static std::unique_ptr<TZTIf_else> givesNoValue(dataflow::TDataLink value);
+
     // Properties.
-    std::uint8_t compareType = ctEqual;
+    TCompareType compareType = ctEqual;
     TData op1;  // first operand when data1 delivers nothing
     TData op2;  // second operand when data2 delivers nothing
 

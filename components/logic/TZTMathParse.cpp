@@ -16,6 +16,18 @@ using namespace dataflow;
 
 TZTMathParse::TZTMathParse() : formula_(1, formula::endMarker) {}
 
+std::unique_ptr<TZTMathParse> TZTMathParse::realFormula(std::string_view text,
+                                                        std::initializer_list<TDataLink> arguments) {
+    auto formula = std::make_unique<TZTMathParse>();
+    formula->setArgumentCount(static_cast<std::int32_t>(arguments.size()));
+    formula->setFormula(text);
+    formula->resultType = rtReal;
+    formula->setDefaultValue(0.0);
+    std::size_t k = 0;
+    for (const TDataLink& argument : arguments) formula->arguments[k++] = argument;
+    return formula;
+}
+
 void TZTMathParse::setArgumentCount(std::int32_t n) {
     const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
     arguments.resize(count);
@@ -36,26 +48,30 @@ void TZTMathParse::setDefaultValue(double x) {
     errorCode_ = errNone;
 }
 
-void TZTMathParse::setAngleMode(std::uint8_t mode) {
-    angleFactor_ = mode == 0 ? 1.0 : std::numbers::pi / 180.0;
+void TZTMathParse::setAngleMode(TAngleMode mode) {
+    angleFactor_ = mode == amRadians ? 1.0 : std::numbers::pi / 180.0;
 }
 
 std::string TZTMathParse::errorMessage(std::int16_t code) {
-    // Relayed codes other than 0 and 1 read as calculation errors.
-    return code == errSyntax ? "Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции "
-                             : "Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции ";
+    // Relayed codes other than these read as calculation errors.
+    switch (code) {
+        case errSyntax: return "Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции ";
+        case errNoValue: return "Нет значения аргумента в элементе DazeDuveru\r\nОбнаружена в позиции ";
+        default: return "Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции ";
+    }
 }
 
 void TZTMathParse::calculate(TData& data, std::uint16_t) {
     incomingData_ = data;
     const double result = evaluate();
     // An integer result must fit in 64 bits: rounding would answer the indefinite value.
-    if (!failed() && resultType == 0 && !toolkit::fitsInt64(std::rint(static_cast<long double>(result))))
+    if (!failed() && resultType == rtInteger &&
+        !toolkit::fitsInt64(std::rint(static_cast<long double>(result))))
         fail(errCalc);
     lastResult_ = result;
     if (!failed()) {
         cursor_ = -1;
-        if (resultType == 0)
+        if (resultType == rtInteger)
             passOnInteger(data, onResult, toolkit::roundToInt32(result));
         else
             passOnReal(data, onResult, result);

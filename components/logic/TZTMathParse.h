@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,13 +29,16 @@ using dataflow::TZT_Event;
 
 class TZTMathParse {
 public:
-    // resultType values: the result rounded to an integer, or the real.
-    static constexpr std::uint8_t rtInteger = 0, rtReal = 1;
+    // The result: rounded to an integer, or the real.
+    enum TResultType : std::uint8_t { rtInteger, rtReal };
+    // The unit of angles: radians, or degrees.
+    enum TAngleMode : std::uint8_t { amRadians, amDegrees };
 
     // Error codes.
     static constexpr std::int16_t errNone = -1;
     static constexpr std::int16_t errSyntax = 0;
     static constexpr std::int16_t errCalc = 1;
+    static constexpr std::int16_t errNoValue = 2;  // a linked argument gave no value (noValueFails)
 
     // The longest formula text: the 16-bit cursor must reach the end marker.
     static constexpr std::size_t maxFormulaLength = 32766;
@@ -57,12 +62,20 @@ public:
     TZTMathParse(const TZTMathParse&) = delete;  // the token text points into the object
     TZTMathParse& operator=(const TZTMathParse&) = delete;
 
+    // A formula with a real result, its default value 0 and one argument per link given,
+    // %1 first (an unlinked one, {}, takes the value that comes with calculate).
+    static std::unique_ptr<TZTMathParse> realFormula(std::string_view text,
+                                                     std::initializer_list<dataflow::TDataLink> arguments);
+
     // Properties.
     void setArgumentCount(std::int32_t n);
     void setFormula(std::string_view text);
     void setDefaultValue(double x);
-    void setAngleMode(std::uint8_t mode);
-    std::uint8_t resultType = rtInteger;  // any value but rtInteger gives the real
+    void setAngleMode(TAngleMode mode);
+    TResultType resultType = rtInteger;  // any value but rtInteger gives the real
+    // Whether a linked argument that gives no value (an empty or unfinished field) fails
+    // the evaluation with errNoValue; otherwise it computes as 0.
+    bool noValueFails = false;
 
     // Input method.
     void calculate(TData& data, std::uint16_t index);

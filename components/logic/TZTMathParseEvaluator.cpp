@@ -351,6 +351,7 @@ double TZTMathParse::readPlainArgument(std::size_t k) {
         const auto code = static_cast<std::int16_t>(v.intValue & 0xFFFF);
         return fail(code < 0 ? errCalc : code);
     }
+    if (noValueFails && isNull(v) && arguments.at(k).isLinked()) return fail(errNoValue);
     const double value = checked(toReal(v));
     if (failed()) return value;
     argumentCache_[k] = value;

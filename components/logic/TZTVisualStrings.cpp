@@ -4,6 +4,13 @@ namespace components {
 
 using namespace dataflow;
 
+std::unique_ptr<TZTVisualStrings> TZTVisualStrings::constant(std::string text, TEventLink onText) {
+    auto strings = std::make_unique<TZTVisualStrings>();
+    strings->strings = std::move(text);
+    strings->onText = onText;
+    return strings;
+}
+
 void TZTVisualStrings::text(TData& data, std::uint16_t) { setString(data, strings); }
 
 namespace {

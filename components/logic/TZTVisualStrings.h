@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "components/TFontRec.h"
@@ -13,6 +14,9 @@ namespace components {
 
 class TZTVisualStrings {
 public:
+    // A constant text, which compose passes on to onText (unlinked: {}).
+    static std::unique_ptr<TZTVisualStrings> constant(std::string text, dataflow::TEventLink onText = {});
+
     std::string strings;      // the text delivered, Windows-1251
     std::int32_t width = 0;   // set by the schema, not read at run time
     std::int32_t height = 0;  // set by the schema, not read at run time

@@ -1,6 +1,6 @@
 // A drop-down list: the user chooses one of its texts, with the mouse or the keyboard
-// (the arrows, the first letter, Alt+Down), and every choice is reported with the
-// item's index.
+// (the arrows, the first letter, Alt+Down, the wheel), and every change of the item it
+// shows is reported with the item's index.
 #pragma once
 
 #include <cstdint>
@@ -17,17 +17,28 @@ public:
 
     // Properties. The height given in place() is the height of the dropped list.
     std::vector<std::string> items;  // Windows-1251
-    std::int32_t itemIndex = 0;      // chosen at the start; -1 none
+    std::int32_t itemIndex = 0;      // shown at the start; -1 none
 
-    TEventLink onChange;  // (int) the user chose an item: its index
+    // (int) the item shown changed by the user's doing, by any route: a choice with the
+    // mouse or the keys, the list open or closed, a letter, the wheel, and a dropped list
+    // closed without a choice that goes back to its former item. Once per change.
+    TEventLink onChange;
 
     void init() override;
-    // Data point: the chosen item's index (an integer); null when none is chosen.
+    // The program shows an item of its own choosing (-1 none); that is not reported.
+    void setItemIndex(std::int32_t index);
+    // Data point: the shown item's index (an integer); null when none is shown.
     void value(TData& data, std::uint16_t index);
     using DataPoints = dataflow::TDataPoints<&TZTComboBox::value>;
 
+protected:
+    bool handleMessage(toolkit::TMsg& msg) override;
+
 private:
-    std::int32_t chosen() const;
+    std::int32_t shown() const;
+    void reportShown();
+
+    std::int32_t reported_ = -1;  // the item onChange last told of, or that the program set
 };
 
 }  // namespace components

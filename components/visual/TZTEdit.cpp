@@ -41,7 +41,7 @@ void TZTEdit::init() {
     control = TControl::newEditbox(parentControl(), options);
     // Any code above 2 counts as left.
     static constexpr DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    const DWORD alignment = alignments[textAlign <= 2 ? textAlign : 0];
+    const DWORD alignment = alignments[textAlign <= taCenter ? textAlign : taLeft];
     control->setStyle((control->style() & ~DWORD{ES_RIGHT | ES_CENTER}) | alignment);
     TZTWin::init();
     control->perform(EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
@@ -88,7 +88,9 @@ void TZTEdit::keep(const std::string& kept) {
     lastGoodText_ = kept;
 }
 
-bool TZTEdit::numericReader(TData& data) {
+bool TZTEdit::numericReader(TData& data) { return readChange(data) == TReading::number; }
+
+TZTEdit::TReading TZTEdit::readChange(TData& data) {
     const std::string typed = control->getControlText();
     const std::string t = withDecimalPoints(typed);
     const std::string lower = toolkit::lowerCase(t);
@@ -98,19 +100,22 @@ bool TZTEdit::numericReader(TData& data) {
         // Text that can never become a number: the text and the selection from before
         // the change come back, so that typing goes on where the user was.
         showOwnText(lastGoodText_, selectionBefore_);
-        return false;
+        return TReading::refused;
     }
     if (t.empty()) {
         // An emptied field becomes 0, unreported and selected, so that the next
         // character typed replaces it instead of standing in front of it.
         keep("0");
         showOwnText("0", {0, 1});
-        fireEventNull(onEmptied);
-        return false;
+        return TReading::emptied;
     }
     keep(t);                                      // a number, or an unfinished one that waits
     if (typed != t) showOwnText(t, selection());  // a comma read as the point shows as one
-    return number;
+    return number ? TReading::number : TReading::unfinished;
+}
+
+bool TZTEdit::readNumber(TData& data) const {
+    return isNumberText(toolkit::lowerCase(withDecimalPoints(control->getControlText())), data);
 }
 
 // The field's users write decimals with a comma: it is read as the point, so a text
@@ -145,11 +150,24 @@ bool TZTEdit::handleMessage(toolkit::TMsg& msg) {
 
 void TZTEdit::textChanged() {
     if (changingItself_) return;
-    if (changeArmed_) {
-        TData v;
-        if ((this->*valueReader)(v)) fireEvent(onChange, v);
-    }
+    if (changeArmed_) reportChange();
     changeArmed_ = true;
+}
+
+// A change read as a value is reported with it; with the numeric reader, one that left
+// no value says so, and a refused one, put back, changed nothing.
+void TZTEdit::reportChange() {
+    TData v;
+    if (valueReader != &TZTEdit::numericReader) {
+        if ((this->*valueReader)(v)) fireEvent(onChange, v);
+        return;
+    }
+    switch (readChange(v)) {
+        case TReading::number: fireEvent(onChange, v); break;
+        case TReading::emptied: fireEventNull(onEmptied); [[fallthrough]];
+        case TReading::unfinished: fireEventNull(onNoValue); break;
+        case TReading::refused: break;
+    }
 }
 
 void TZTEdit::fireKeyDown(std::uint32_t& key) {
@@ -172,7 +190,8 @@ void TZTEdit::doText(TData& data, std::uint16_t) {
 }
 
 void TZTEdit::value(TData& data, std::uint16_t) {
-    if (!(this->*valueReader)(data)) setNull(data);
+    const bool read = valueReader == &TZTEdit::numericReader ? readNumber(data) : (this->*valueReader)(data);
+    if (!read) setNull(data);
 }
 
 }  // namespace components

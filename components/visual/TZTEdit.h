@@ -21,8 +21,8 @@ public:
     std::string text;
     bool password = false;
     bool readOnly = false;
-    std::uint8_t textAlign = taLeft;  // TTextAlign
-    std::int32_t maxLength = 0;       // 0: the platform's largest limit
+    TTextAlign textAlign = taLeft;
+    std::int32_t maxLength = 0;  // 0: the platform's largest limit
     bool clearOnEnter = false;
     TValueReader valueReader = &TZTEdit::textReader;
 
@@ -31,13 +31,22 @@ public:
     TEventLink onEnterKey;
     TEventLink onChange;
     TEventLink onEmptied;  // (null) the numeric reader found the field emptied and showed its "0"
+    // (null) the user's change left no value: an unfinished number ("-", ".", "1e") or an
+    // emptied field (after onEmptied), however the change came (typed, deleted, pasted,
+    // undone); the numeric reader only.
+    TEventLink onNoValue;
 
     void init() override;
     void doText(TData& data, std::uint16_t index);  // input method
-    void value(TData& data, std::uint16_t index);   // data point
+    // Data point: the text, or with the numeric reader its number (a decimal comma read
+    // as the point); null where the text is no number (empty or unfinished). A read
+    // changes nothing: not the text, the caret, the undo or the events.
+    void value(TData& data, std::uint16_t index);
     using DataPoints = dataflow::TDataPoints<&TZTEdit::value>;
 
-    // The readers: the text as a string, or the text as a real number.
+    // The readers of a change: the text as a string, or the text as a real number (the
+    // numeric one enforces the number: it puts back a refused change and shows "0" for an
+    // emptied field).
     bool textReader(TData& data);
     bool numericReader(TData& data);
 
@@ -53,8 +62,13 @@ private:
     struct Selection {
         std::int32_t start = 0, end = 0;
     };
+    // What the numeric reader made of a change.
+    enum class TReading { number, unfinished, emptied, refused };
 
     void textChanged();
+    void reportChange();
+    TReading readChange(TData& data);
+    bool readNumber(TData& data) const;
     void setControlTextQuietly(std::string_view newText);
     void keep(const std::string& kept);
     void showOwnText(std::string_view ownText, Selection selected);

@@ -10,13 +10,13 @@ TZTLabel::TZTLabel(TControl* parentControl) : TZTWin(parentControl) {
     control->onClick = [this](TControl&) { dataflow::fireEventNull(onClick); };
 }
 
-void TZTLabel::setTextAlign(std::uint8_t code) {
+void TZTLabel::setTextAlign(TTextAlign alignment) {
     // The alignment is the static's type, a field of its own in the style: it is replaced
     // whole (OR-ing right or centre into the no-wrap left type gives the owner-drawn and
     // bitmap types, which draw no text). Left keeps the type the label is created with,
-    // and any code above 2 counts as left.
+    // and any other value counts as left.
     static constexpr DWORD types[] = {SS_LEFTNOWORDWRAP, SS_RIGHT, SS_CENTER};
-    const DWORD type = types[code <= 2 ? code : 0];
+    const DWORD type = types[alignment <= taCenter ? alignment : taLeft];
     control->setStyle((control->style() & ~DWORD{SS_TYPEMASK}) | type);
 }
 

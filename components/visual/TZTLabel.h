@@ -19,7 +19,7 @@ public:
     TEventLink onClick;
 
     void setAutoSize(bool on) { control->setAutoSize(on); }
-    void setTextAlign(std::uint8_t code);  // TTextAlign
+    void setTextAlign(TTextAlign alignment);
 
     void init() override;
 

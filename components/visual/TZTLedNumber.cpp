@@ -205,9 +205,9 @@ void TZTLedNumber::redraw() {
     const int n = static_cast<int>(text.size());
     charCount_ = n;
     int offset = 0;
-    if (digitAlign == 1)
+    if (digitAlign == taRight)
         offset = Wc - (W + 3) * n;
-    else if (digitAlign != 0)
+    else if (digitAlign != taLeft)  // centred, as any other value
         offset = (Wc - (W + 3) * n) / 2;
     for (int i = 0; i < n; ++i) {
         const int x = offset + i * (W + 3);

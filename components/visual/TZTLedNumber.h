@@ -19,7 +19,7 @@ public:
     // Properties.
     std::string initialText;
     bool showUnlit = false;
-    std::uint8_t digitAlign = taLeft;  // TTextAlign; any other value centres too
+    TTextAlign digitAlign = taLeft;
     COLORREF backColor = 0, litColor = 0, unlitColor = 0;
     bool hoverEnabled = false;
     COLORREF hoverBackColor = 0, hoverLitColor = 0, hoverUnlitColor = 0;

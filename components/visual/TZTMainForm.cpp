@@ -94,8 +94,8 @@ void TZTMainForm::setCaption(std::string_view caption) {
     if (ownsApplication_ && applet) applet->setControlText(caption);  // the taskbar text
 }
 
-void TZTMainForm::setFrameStyle(std::uint8_t style) {
-    if (style > 9) return;
+void TZTMainForm::setFrameStyle(TFrameStyle style) {
+    if (style >= std::size(frameStyles)) return;
     const FrameStyle& frame = frameStyles[style];
     control->setStyle((control->style() & ~frameStyleMask) | frame.style);
     control->setExStyle((control->exStyle() & ~frameExStyleMask) | frame.exStyle);

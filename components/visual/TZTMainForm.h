@@ -34,7 +34,7 @@ public:
 
     // Setters the application class calls before init.
     void setCaption(std::string_view caption);
-    void setFrameStyle(std::uint8_t style);  // a TFrameStyle; larger values are ignored
+    void setFrameStyle(TFrameStyle style);  // a value beyond the table is ignored
     void setIcon(HICON icon);
     void setToolWindow(std::uint8_t flag);
 

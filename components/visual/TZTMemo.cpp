@@ -100,8 +100,8 @@ void TZTEWinList::setAllText(std::string_view text) {
 void TZTMemo::init() {
     std::uint32_t options =
         toolkit::eoMultiline | toolkit::eoNoHideSel | toolkit::eoNoHScroll | toolkit::eoNoVScroll;
-    if (scrollBars & 1) options &= ~toolkit::eoNoHScroll;
-    if (scrollBars & 2) options &= ~toolkit::eoNoVScroll;
+    if (scrollBars & sbHorizontal) options &= ~toolkit::eoNoHScroll;
+    if (scrollBars & sbVertical) options &= ~toolkit::eoNoVScroll;
     if (!editable) options |= toolkit::eoReadonly;
     control = TControl::newEditbox(parentControl(), options);
     control->onChange = [this](TControl&) { fireEventStr(onChange, control->getControlText()); };

@@ -50,8 +50,8 @@ class TZTMemo : public TZTEWinList {
 public:
     using TZTEWinList::TZTEWinList;
 
-    static constexpr std::uint8_t sbNone = 0, sbHorizontal = 1, sbVertical = 2, sbBoth = 3;
-    std::uint8_t scrollBars = sbNone;
+    enum TScrollBars : std::uint8_t { sbNone, sbHorizontal, sbVertical, sbBoth };
+    TScrollBars scrollBars = sbNone;
     bool editable = false;
     std::string initialText;
 

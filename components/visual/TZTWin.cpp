@@ -61,7 +61,7 @@ void TZTWin::init() {
     control->setPosition(left, top);
     if (width > 0) control->setWidth(width);
     if (height > 0) control->setHeight(height);
-    if (edgeStyle == 0 || edgeStyle == 1) control->setCtl3D(edgeStyle == 0);
+    if (edgeStyle == esSunken || edgeStyle == esPlain) control->setCtl3D(edgeStyle == esSunken);
     control->setTransparent(transparent);
     control->setEnabled(enabled);
     control->setCursor(cursor ? LoadCursorW(nullptr, MAKEINTRESOURCEW(cursor)) : nullptr);
@@ -80,16 +80,16 @@ void TZTWin::init() {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER);
     control->setVisible(visible);
     control->createWindow();
-    if (edgeStyle == 0) {
+    if (edgeStyle == esSunken) {
         static constexpr DWORD borders[] = {0, 0, WS_EX_STATICEDGE, WS_EX_DLGMODALFRAME,
                                             WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
-        if (borderStyle >= 1 && borderStyle <= 4) control->setExStyle(borders[borderStyle]);
+        if (borderStyle >= bsNone && borderStyle <= bsSunkenDialog) control->setExStyle(borders[borderStyle]);
     }
     reportedSize_ = SIZE{control->getWidth(), control->getHeight()};
 }
 
-void TZTWin::place(TBounds bounds, std::uint32_t color, const TFontRec& font, std::uint8_t edge,
-                   std::uint8_t border) {
+void TZTWin::place(TBounds bounds, std::uint32_t color, const TFontRec& font, TEdgeStyle edge,
+                   TBorderStyle border) {
     left = bounds.left;
     top = bounds.top;
     width = bounds.width;

@@ -25,12 +25,11 @@ enum TTextAlign : std::uint8_t { taLeft = 0, taRight = 1, taCenter = 2 };
 
 class TZTWin {
 public:
-    // edgeStyle values.
-    static constexpr std::uint8_t esSunken = 0, esPlain = 1, esAsCreated = 2;
-    // borderStyle values, which count with a sunken edge only: the extended style
-    // unchanged, none at all, a static edge, a dialog frame, a dialog frame and a sunken
-    // edge.
-    static constexpr std::uint8_t bsUnchanged = 0, bsNone = 1, bsStatic = 2, bsDialog = 3, bsSunkenDialog = 4;
+    // The edge: sunken (3-D), plain, or as the control was created.
+    enum TEdgeStyle : std::uint8_t { esSunken, esPlain, esAsCreated };
+    // The border, which counts with a sunken edge only: the extended style unchanged,
+    // none at all, a static edge, a dialog frame, a dialog frame and a sunken edge.
+    enum TBorderStyle : std::uint8_t { bsUnchanged, bsNone, bsStatic, bsDialog, bsSunkenDialog };
 
     // A component's bounds in its parent's client area, at 96 DPI.
     struct TBounds {
@@ -47,7 +46,7 @@ public:
     std::uint8_t align = 0;
     std::int32_t tabOrder = 0;  // > 0 a tab stop with this order, 0 a tab stop, < 0 none
     std::uint32_t color = 0;
-    std::uint8_t edgeStyle = esAsCreated;
+    TEdgeStyle edgeStyle = esAsCreated;
     std::string hint;
     TFontRec font;
     bool parentFont = false;
@@ -57,7 +56,7 @@ public:
     std::int32_t cursor = 0;
     bool mouseCapture = false;
     bool keyPreview = true;
-    std::uint8_t borderStyle = bsUnchanged;
+    TBorderStyle borderStyle = bsUnchanged;
 
     // Events.
     TEventLink onMouseEnter, onMouseLeave, onKeyDown, onKeyUp, onKeyPress, onMouseDown, onMouseMove,
@@ -67,8 +66,8 @@ public:
 
     // A schema's first step for each component, in one call: its bounds, colour, font
     // and edges.
-    void place(TBounds bounds, std::uint32_t color, const TFontRec& font, std::uint8_t edge = esAsCreated,
-               std::uint8_t border = bsUnchanged);
+    void place(TBounds bounds, std::uint32_t color, const TFontRec& font, TEdgeStyle edge = esAsCreated,
+               TBorderStyle border = bsUnchanged);
 
     virtual void init();
     void attachHint(THintInterface* hintInterface);

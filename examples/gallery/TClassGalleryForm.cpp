@@ -281,7 +281,7 @@ void TClassGalleryForm::createLogic() {
     calcFormula->setFormula("%0 + sqrt(%2) * sin(%1)");
     calcFormula->resultType = TZTMathParse::rtInteger;
     calcFormula->setDefaultValue(0.0);
-    calcFormula->setAngleMode(1);  // degrees
+    calcFormula->setAngleMode(TZTMathParse::amDegrees);
 
     calcHub = std::make_unique<TZTHub>();
     calcHub->setOutCount(3);

@@ -84,26 +84,6 @@ constexpr const char* guard =
 
 constexpr const char* bars = "---------";
 
-// A condition that holds when the value read is greater than the limit.
-TZTIf_else& checkGreater(std::unique_ptr<TZTIf_else>& slot, dataflow::TDataLink value, double limit) {
-    slot = std::make_unique<TZTIf_else>();
-    slot->compareType = ctGreater;
-    slot->data1 = value;
-    dataflow::setReal(slot->op2, limit);
-    return *slot;
-}
-
-// A condition that holds while a field holds an unfinished number, whose value is
-// nothing: a number never differs from itself, while two nothings hold whatever the
-// comparison.
-TZTIf_else& checkUnfinished(std::unique_ptr<TZTIf_else>& slot, dataflow::TDataLink value) {
-    slot = std::make_unique<TZTIf_else>();
-    slot->compareType = ctNotEqual;
-    slot->data1 = value;
-    slot->data2 = value;
-    return *slot;
-}
-
 template <class Field>
 std::vector<std::string> itemsOf(const Field& fields) {
     std::vector<std::string> items;
@@ -262,61 +242,36 @@ void TClassVibrationForm::createChoices() {
     choice(displacementReference, displacements, *presetList);
 }
 
-TZTMathParse& TClassVibrationForm::formula(std::unique_ptr<TZTMathParse>& slot, const std::string& text,
-                                           int arguments) {
-    slot = std::make_unique<TZTMathParse>();
-    slot->setArgumentCount(arguments);
-    slot->setFormula(text);
-    slot->resultType = TZTMathParse::rtReal;
-    slot->setDefaultValue(0.0);
-    return *slot;
-}
-
-TZTVisualStrings& TClassVibrationForm::strings(std::unique_ptr<TZTVisualStrings>& slot,
-                                               const std::string& text) {
-    slot = std::make_unique<TZTVisualStrings>();
-    slot->strings = text;
-    return *slot;
-}
-
-TZTHub& TClassVibrationForm::hub(std::unique_ptr<TZTHub>& slot, int outputs) {
-    slot = std::make_unique<TZTHub>();
-    slot->setOutCount(static_cast<std::uint16_t>(outputs));
-    slot->inCount = 1;
-    return *slot;
-}
-
-// The checks in turn (both fields finished, the value, the frequency, a level's
-// reference), then the value of the chosen quantity in SI units, linear or from its
-// level, then its RMS acceleration, which goes to the table when no field of it would
-// overflow.
+// Both fields read (a field without a number empties the table), then the checks in
+// turn (the value, the frequency, a level's reference), then the value of the chosen
+// quantity in SI units, linear or from its level, then its RMS acceleration, which goes
+// to the table when no field of it would overflow.
 void TClassVibrationForm::createCalculation() {
-    hub(recomputeHub, 2);
-    checkUnfinished(valueUnfinished, makeDataLink<&TZTEdit::value>(*valueEdit));
-    checkUnfinished(frequencyUnfinished, makeDataLink<&TZTEdit::value>(*frequencyEdit));
-    checkGreater(valueCheck, makeDataLink<&TZTEdit::value>(*valueEdit), 0);
+    const auto value = makeDataLink<&TZTEdit::value>(*valueEdit);
+    const auto frequency = makeDataLink<&TZTEdit::value>(*frequencyEdit);
+    recomputeHub = TZTHub::withOutputs(2);
+    inputsGiven = TZTMathParse::realFormula("%1 + 0 * %2", {value, frequency});
+    inputsGiven->noValueFails = true;  // the only way it fails
+    valueCheck = TZTIf_else::greaterThan(value, 0);
     valueCheck->data2 = makeDataLink<&TZTChoice::value>(*valueLimit);
-    checkGreater(frequencyCheck, makeDataLink<&TZTEdit::value>(*frequencyEdit), 0);
-    checkGreater(referenceCheck, makeDataLink<&TZTChoice::value>(*inputReference), 0);
-    checkGreater(levelCheck, makeDataLink<&TZTChoice::value>(*isLevel), 0.5);
+    frequencyCheck = TZTIf_else::greaterThan(frequency, 0);
+    referenceCheck = TZTIf_else::greaterThan(makeDataLink<&TZTChoice::value>(*inputReference), 0);
+    levelCheck = TZTIf_else::greaterThan(makeDataLink<&TZTChoice::value>(*isLevel), 0.5);
 
-    formula(linearValue, "%1 * %2", 2);  // the unit's factor times the value
-    linearValue->arguments[0] = makeDataLink<&TZTChoice::value>(*unitFactor);
-    linearValue->arguments[1] = makeDataLink<&TZTEdit::value>(*valueEdit);
-    formula(levelValue, "%1 * 10 ^ (%2 / 20)", 2);  // the reference raised by the level
-    levelValue->arguments[0] = makeDataLink<&TZTChoice::value>(*inputReference);
-    levelValue->arguments[1] = makeDataLink<&TZTEdit::value>(*valueEdit);
+    // The unit's factor times the value; the reference raised by the level.
+    linearValue = TZTMathParse::realFormula("%1 * %2", {makeDataLink<&TZTChoice::value>(*unitFactor), value});
+    levelValue = TZTMathParse::realFormula("%1 * 10 ^ (%2 / 20)",
+                                           {makeDataLink<&TZTChoice::value>(*inputReference), value});
     // %1, unlinked: the value that came (the quantity in SI units, of the chosen kind).
-    formula(rmsAcceleration, "%1 * (2 * pi * %2) ^ %3 / %4", 4);
-    rmsAcceleration->arguments[1] = makeDataLink<&TZTEdit::value>(*frequencyEdit);
-    rmsAcceleration->arguments[2] = makeDataLink<&TZTChoice::value>(*omegaPower);
-    rmsAcceleration->arguments[3] = makeDataLink<&TZTChoice::value>(*kindFactor);
-    formula(tableGuard, guard, 2);
-    tableGuard->arguments[1] = makeDataLink<&TZTEdit::value>(*frequencyEdit);
+    rmsAcceleration = TZTMathParse::realFormula("%1 * (2 * pi * %2) ^ %3 / %4",
+                                                {{},
+                                                 frequency,
+                                                 makeDataLink<&TZTChoice::value>(*omegaPower),
+                                                 makeDataLink<&TZTChoice::value>(*kindFactor)});
+    tableGuard = TZTMathParse::realFormula(guard, {{}, frequency});
 
-    recomputeHub->onEvent[1] = makeLink<&TZTIf_else::compare>(*valueUnfinished);
-    valueUnfinished->onFalse = makeLink<&TZTIf_else::compare>(*frequencyUnfinished);
-    frequencyUnfinished->onFalse = makeLink<&TZTIf_else::compare>(*valueCheck);
+    recomputeHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*inputsGiven);
+    inputsGiven->onResult = makeLink<&TZTIf_else::compare>(*valueCheck);
     valueCheck->onTrue = makeLink<&TZTIf_else::compare>(*frequencyCheck);
     frequencyCheck->onTrue = makeLink<&TZTIf_else::compare>(*referenceCheck);
     referenceCheck->onTrue = makeLink<&TZTIf_else::compare>(*levelCheck);
@@ -330,7 +285,7 @@ void TClassVibrationForm::createCalculation() {
 // Each field: its formula from the RMS acceleration that the table hub hands round, a
 // format, and the field; a level against a reference the documents lack shows a dash.
 void TClassVibrationForm::createCells() {
-    hub(tableHub, static_cast<int>(tableFields.size()));
+    tableHub = TZTHub::withOutputs(tableFields.size());
     tableGuard->onResult = makeLink<&TZTHub::trigger>(*tableHub);
     TZTChoice* const references[] = {accelerationReference.get(), nullptr, velocityReference.get(), nullptr,
                                      displacementReference.get(), nullptr};
@@ -341,20 +296,18 @@ void TClassVibrationForm::createCells() {
             cellFormats.push_back(std::make_unique<TZTNumberFormat>());
             TZTNumberFormat& format = *cellFormats.back();
             TZTEdit& field = *tableFields[cell];
+            const auto frequency = makeDataLink<&TZTEdit::value>(*frequencyEdit);
             if (column < 3) {
-                TZTMathParse& value =
-                    formula(cellFormulas.back(), std::string(rows[row].rms) + kindOfCell[column], 2);
-                value.arguments[1] = makeDataLink<&TZTEdit::value>(*frequencyEdit);
-                value.onResult = makeLink<&TZTNumberFormat::format>(format);
+                cellFormulas.back() = TZTMathParse::realFormula(
+                    std::string(rows[row].rms) + kindOfCell[column], {{}, frequency});
+                cellFormulas.back()->onResult = makeLink<&TZTNumberFormat::format>(format);
             } else {
-                TZTMathParse& level = formula(cellFormulas.back(), rows[row].level, 3);
-                level.arguments[1] = makeDataLink<&TZTEdit::value>(*frequencyEdit);
-                level.arguments[2] = makeDataLink<&TZTChoice::value>(*references[row]);
+                cellFormulas.back() = TZTMathParse::realFormula(
+                    rows[row].level, {{}, frequency, makeDataLink<&TZTChoice::value>(*references[row])});
+                TZTMathParse& level = *cellFormulas.back();
                 level.onResult = makeLink<&TZTNumberFormat::format>(format);
                 format.significantDigits = 0;  // one decimal
-                noLevelTexts.push_back(std::make_unique<TZTVisualStrings>());
-                noLevelTexts.back()->strings = "—";
-                noLevelTexts.back()->onText = makeLink<&TZTEdit::doText>(field);
+                noLevelTexts.push_back(TZTVisualStrings::constant("—", makeLink<&TZTEdit::doText>(field)));
                 level.onError = makeLink<&TZTVisualStrings::compose>(*noLevelTexts.back());
             }
             format.onText = makeLink<&TZTEdit::doText>(field);
@@ -362,7 +315,7 @@ void TClassVibrationForm::createCells() {
         }
     }
     // The RMS velocity goes to its field and, with a point, to the display.
-    hub(velocityHub, 2);
+    velocityHub = TZTHub::withOutputs(2);
     ledFormat = std::make_unique<TZTNumberFormat>();
     ledFormat->separator = '.';
     ledFormat->onText = makeLink<&TZTLedNumber::doText>(*velocityLed);
@@ -371,19 +324,21 @@ void TClassVibrationForm::createCells() {
     velocityHub->onEvent[1] = makeLink<&TZTNumberFormat::format>(*ledFormat);
 }
 
-// A refusal's reason goes to the memo and the table empties; an emptied field, or a
-// list changed while a field holds an unfinished number, empties it without a reason.
+// A refusal's reason goes to the memo and the table empties; a field without a number
+// (emptied or unfinished) empties it without a reason, whether the field changed or a
+// list beside it.
 void TClassVibrationForm::createRefusals() {
-    strings(valueRefused, "Значение должно быть больше нуля");
-    strings(frequencyRefused, "Частота должна быть больше нуля");
-    strings(referenceRefused, "В выбранных нормах нет опорного значения для этой величины");
-    strings(tooLarge, "Слишком большое число");
-    hub(refusalHub, 2);
-    hub(emptiedHub, 2);
-    hub(noResultHub, 2);
-    hub(clearHub, static_cast<int>(tableFields.size()));
-    strings(emptyText, "");
-    strings(displayBars, bars);
+    valueRefused = TZTVisualStrings::constant("Значение должно быть больше нуля");
+    frequencyRefused = TZTVisualStrings::constant("Частота должна быть больше нуля");
+    referenceRefused =
+        TZTVisualStrings::constant("В выбранных нормах нет опорного значения для этой величины");
+    tooLarge = TZTVisualStrings::constant("Слишком большое число");
+    refusalHub = TZTHub::withOutputs(2);
+    emptiedHub = TZTHub::withOutputs(2);
+    noResultHub = TZTHub::withOutputs(2);
+    clearHub = TZTHub::withOutputs(tableFields.size());
+    emptyText = TZTVisualStrings::constant("");
+    displayBars = TZTVisualStrings::constant(bars);
 
     valueCheck->onFalse = makeLink<&TZTVisualStrings::compose>(*valueRefused);
     frequencyCheck->onFalse = makeLink<&TZTVisualStrings::compose>(*frequencyRefused);
@@ -396,8 +351,7 @@ void TClassVibrationForm::createRefusals() {
         reason->onText = makeLink<&TZTHub::trigger>(*refusalHub);
     refusalHub->onEvent[0] = makeLink<&TZTMemo::doAdd>(*reasonMemo);
     refusalHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub);
-    valueUnfinished->onTrue = makeLink<&TZTHub::trigger>(*emptiedHub);
-    frequencyUnfinished->onTrue = makeLink<&TZTHub::trigger>(*emptiedHub);
+    inputsGiven->onError = makeLink<&TZTHub::trigger>(*emptiedHub);
     emptiedHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*reasonMemo);
     emptiedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub);
     noResultHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*emptyText);
@@ -416,8 +370,8 @@ void TClassVibrationForm::connectInputs() {
     frequencyEdit->onChange = makeLink<&TZTHub::trigger>(*recomputeHub);
     for (TZTComboBox* input : {quantityList.get(), kindList.get(), presetList.get()})
         input->onChange = makeLink<&TZTHub::trigger>(*recomputeHub);
-    valueEdit->onEmptied = makeLink<&TZTHub::trigger>(*emptiedHub);
-    frequencyEdit->onEmptied = makeLink<&TZTHub::trigger>(*emptiedHub);
+    valueEdit->onNoValue = makeLink<&TZTHub::trigger>(*emptiedHub);
+    frequencyEdit->onNoValue = makeLink<&TZTHub::trigger>(*emptiedHub);
 }
 
 void TClassVibrationForm::finishVisualSetUp() {

@@ -53,8 +53,8 @@ public:
 
     // The way from the inputs to the RMS acceleration.
     std::unique_ptr<TZTHub> recomputeHub;
-    std::unique_ptr<TZTIf_else> valueUnfinished, frequencyUnfinished, valueCheck, frequencyCheck,
-        referenceCheck, levelCheck;
+    std::unique_ptr<TZTMathParse> inputsGiven;  // fails while a field holds no number
+    std::unique_ptr<TZTIf_else> valueCheck, frequencyCheck, referenceCheck, levelCheck;
     std::unique_ptr<TZTMathParse> linearValue, levelValue, rmsAcceleration, tableGuard;
 
     // From the RMS acceleration to each field, and to the display.
@@ -86,9 +86,6 @@ private:
                       int left, int top, int width);
     TZTChoice& choice(std::unique_ptr<TZTChoice>& slot, std::vector<double> values, TZTComboBox& row,
                       TZTComboBox* column = nullptr);
-    TZTMathParse& formula(std::unique_ptr<TZTMathParse>& slot, const std::string& text, int arguments);
-    TZTVisualStrings& strings(std::unique_ptr<TZTVisualStrings>& slot, const std::string& text);
-    TZTHub& hub(std::unique_ptr<TZTHub>& slot, int outputs);
 };
 
 }  // namespace vibration

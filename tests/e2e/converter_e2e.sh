@@ -108,11 +108,14 @@ converter_session() {
     check_true "the display shows the result ($lit lit pixels)" [ "$lit" -gt "$bars" ]
 
     progress "a level below the limit, one too large, an emptied field"
-    # "-5" over a good level: "-" waits, "-5" adds the error line, and the result goes.
+    # "-5" over a good level: "-" is no level yet, so the result goes, and no line is
+    # added; "-5" adds the error line.
     select_all_level
     type_keys "-"
     check_field "-: level" "-" level
     check_field "-: memo" "" memo
+    check_field "-: no result beside it" "" result
+    check "-: the display's bars" "$bars" "$(lit_pixels)"
     type_keys "5"
     check_field "-5: memo" "$error_line" memo
     check_field "-5: no result beside it" "" result
@@ -121,6 +124,19 @@ converter_session() {
     type_keys "20"
     check_field "20: memo cleared" "" memo
     check_field "20: result" "0.00000999999999005954" result
+
+    # Unfinished numbers: no result beside them, no line; the next number computes.
+    local unfinished
+    for unfinished in "." "1e" "2e"; do
+        select_all_level
+        type_keys "$unfinished"
+        check_field "$unfinished: level" "$unfinished" level
+        check_field "$unfinished: no result beside it" "" result
+        check_field "$unfinished: no line" "" memo
+        check "$unfinished: the display's bars" "$bars" "$(lit_pixels)"
+    done
+    type_keys "1"
+    check_field "2e1: the result of 20" "0.00000999999999005954" result
 
     # The limit: 0.000001 is computed, 0.00000009 only adds the error line.
     select_all_level

@@ -124,6 +124,27 @@ tab_order() {
     done
 }
 
+# The table always belongs to the items the lists show: a dropped list closed by a click
+# elsewhere goes back to its former item, and the table with it; the wheel chooses too.
+lists_as_shown() {
+    click_client $((${PRESET% *} + 5)) $((${PRESET#* } + 11))  # dropped
+    xdotool key Down; sleep 0.4
+    check_table "a dropped list's next set, shown" "$(expected_table 120 8 0 100 1)"
+    click_client $((${VALUE% *} + 5)) $((${VALUE#* } + 11))  # a click elsewhere closes it
+    check "closed without a choice: the former set" "ISO 1683: 1e-6 м/с2, 1e-9 м/с, 1e-12 м" "$(text_at $PRESET)"
+    check_table "... and its table" "$(expected_table 120 8 0 100 0)"
+    click_client $((${KIND% *} + 5)) $((${KIND#* } + 11))
+    xdotool key Down; sleep 0.4
+    click_client 400 80  # the form beside the dropped list
+    check "the kind list closed beside it: СКЗ" "СКЗ" "$(text_at $KIND)"
+    check_table "... and its table" "$(expected_table 120 8 0 100 0)"
+    click_client $((${KIND% *} + 5)) $((${KIND#* } + 11)) 0
+    xdotool click 5; sleep 0.4  # the wheel, on the closed list
+    check "the wheel chose the peak" "пиковое" "$(text_at $KIND)"
+    check_table "... and its table" "$(expected_table 120 8 1 100 0)"
+    choose $KIND 0
+}
+
 # A velocity in mm/s read as a peak, at 50 Hz; then a level under the old ship norms.
 conversions() {
     choose $QUANTITY 2
@@ -169,10 +190,12 @@ refusals() {
     enter_value $VALUE "-5"
     check_reason "a level may be below zero" ""
     check_table "-5 dB" "$(expected_table -5 8 0 50 2)"
-    # An unfinished number waits; a list changed meanwhile empties the table, with no
-    # reason, as the number is no value yet (nor a value below zero).
+    # An unfinished number is no value yet (nor a value below zero): the table empties,
+    # with no reason, and a list changed meanwhile leaves it so.
     enter_value $VALUE "-"
-    check_table "an unfinished level waits" "$(expected_table -5 8 0 50 2)"
+    check_table "an unfinished level: no table" "$empty_table"
+    check_reason "... and no reason" ""
+    check "... and the display's bars" "$bars" "$(lit_pixels)"
     choose $KIND 1
     check_table "a list changed beside an unfinished level: no table" "$empty_table"
     check_reason "... and no reason" ""
@@ -183,6 +206,11 @@ refusals() {
     check_reason "... and no reason" ""
     enter_value $FREQUENCY "50"
     check_table "the frequency finished: -5 dB again" "$(expected_table -5 8 0 50 2)"
+    enter_value $FREQUENCY "100e"
+    check_table "100e Hz: no table" "$empty_table"
+    type_keys "0"
+    check_table "100e0 Hz" "$(expected_table -5 8 0 100 2)"
+    enter_value $FREQUENCY "50"
     select_field $VALUE
     xdotool key BackSpace; sleep 0.5
     check "emptied: the field's 0" "0" "$(text_at $VALUE)"
@@ -196,6 +224,7 @@ refusals() {
 
 if run_part start_up; then
     run_part tab_order
+    run_part lists_as_shown
     run_part conversions
     run_part refusals
 else

@@ -98,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TZTMathParse parse;
     parse.setArgumentCount(data[0] & 3);
-    parse.setAngleMode((data[0] >> 2) & 1);
-    parse.resultType = (data[0] >> 3) & 1;
+    parse.setAngleMode((data[0] >> 2) & 1 ? TZTMathParse::amDegrees : TZTMathParse::amRadians);
+    parse.resultType = (data[0] >> 3) & 1 ? TZTMathParse::rtReal : TZTMathParse::rtInteger;
     parse.setDefaultValue(1.5);
     if (parse.argumentCount() > 0) parse.arguments[0] = makeDataLink<&RealSource::point>(realSource);
     if (parse.argumentCount() > 1) parse.arguments[1] = makeDataLink<&TableSource::point>(tableSource);

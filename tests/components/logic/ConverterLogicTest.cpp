@@ -72,9 +72,9 @@ protected:
     void SetUp() override {
         calcFormula.setArgumentCount(2);
         calcFormula.setFormula("0.000001* exp( %1 * 0.1151292546 ) ");
-        calcFormula.resultType = 1;
+        calcFormula.resultType = TZTMathParse::rtReal;
         calcFormula.setDefaultValue(0.0);
-        calcFormula.setAngleMode(0);
+        calcFormula.setAngleMode(TZTMathParse::amRadians);
         positiveCheck.compareType = ctLess;
         setReal(positiveCheck.op2, 0.0000001);
         errorText.strings = "Введите число большее нуля!!! ";

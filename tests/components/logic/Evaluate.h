@@ -19,7 +19,7 @@ inline void ignoreValue(void*, dataflow::TData&, std::uint16_t) {}
 
 // Evaluates formula on parse with real results; errors arrive through a linked onError.
 inline Outcome evaluate(components::TZTMathParse& parse, const std::string& formula) {
-    parse.resultType = 1;
+    parse.resultType = components::TZTMathParse::rtReal;
     parse.onError = dataflow::makeLink(ignoreValue, nullptr, 0);
     parse.setFormula(formula);
     dataflow::TData data;
@@ -37,7 +37,7 @@ inline Outcome evaluate(components::TZTMathParse& parse, const std::string& form
 
 inline Outcome evaluate(const std::string& formula) {
     components::TZTMathParse parse;
-    parse.setAngleMode(0);
+    parse.setAngleMode(components::TZTMathParse::amRadians);
     return evaluate(parse, formula);
 }
 

@@ -63,15 +63,27 @@ TEST_F(Hub, UnlinkedOutputsAreSkipped) {
     EXPECT_EQ(log, "b(1)");
 }
 
-TEST_F(Hub, OutCountKeepsTheLowEightBits) {
+// A count beyond the hub's byte is cut to the 255 outputs it fires, and told when events
+// are switched on, as the links set beyond them are.
+TEST_F(Hub, OutCountIsACountTheHubFires) {
+    std::vector<std::string> told;
+    const TDebugMessageSink before =
+        setDebugMessageSink([&told](const std::string& text, const std::string&) { told.push_back(text); });
+    disableEvents();
     Step s{.name = "s", .log = &log};
     TZTHub hub;
     hub.setOutCount(300);
-    EXPECT_EQ(hub.onEvent.size(), 300u);
-    EXPECT_EQ(hub.outCount(), 44);
-    for (std::size_t i = 0; i < hub.onEvent.size(); ++i) hub.onEvent[i] = makeLink<&Step::input>(s);
+    EXPECT_EQ(hub.onEvent.size(), 255u);
+    EXPECT_EQ(hub.outCount(), 255);
+    for (std::size_t i = 0; i < 256; ++i) hub.onEvent[i] = makeLink<&Step::input>(s);
+    enableEvents();
     fireEventNull(makeLink<&TZTHub::trigger>(hub));
-    EXPECT_EQ(log.size(), 44 * std::string("s()").size());
+    EXPECT_EQ(log.size(), 255 * std::string("s()").size());
+    EXPECT_EQ(told,
+              std::vector<std::string>{
+                  "Выходов больше, чем хаб может вызвать: TZTHub.setOutCount(300), а можно не больше 255\r\n"
+                  "Связь вне списка: TZTHub.onEvent[255], а в списке 255"});
+    setDebugMessageSink(before);
 
     hub.setOutCount(0);
     log.clear();
@@ -87,6 +99,20 @@ TEST_F(Hub, OutCountKeepsTheLowEightBits) {
     hub.onEvent[2] = makeLink<&Step::input>(t);
     fireEventNull(makeLink<&TZTHub::trigger>(hub));
     EXPECT_EQ(log, "s()t()");
+}
+
+// The schema helpers: a hub firing its links in order, a constant text.
+TEST_F(Hub, HelpersBuildWhatTheirNamesSay) {
+    Step a{.name = "a", .log = &log}, b{.name = "b", .log = &log};
+    const auto hub = TZTHub::firing({makeLink<&Step::input>(a), {}, makeLink<&Step::input>(b)});
+    EXPECT_EQ(hub->outCount(), 3);
+    fireEventInt(makeLink<&TZTHub::trigger>(*hub), 4);
+    EXPECT_EQ(log, "a(4)b(4)");
+    EXPECT_EQ(TZTHub::withOutputs(21)->outCount(), 21);
+    testsupport::Sink texts;
+    const auto text = TZTVisualStrings::constant("—", makeLink<&testsupport::Sink::input>(texts));
+    fireEventNull(makeLink<&TZTVisualStrings::compose>(*text));
+    EXPECT_EQ(texts.texts(), std::vector<std::string>{"—"});
 }
 
 // A link set beyond a hub's outputs or a formula's arguments writes nowhere, and is

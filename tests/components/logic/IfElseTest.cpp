@@ -28,7 +28,7 @@ protected:
     void TearDown() override { disableEvents(); }
 
     // "true", "false" or "" after firing compare with the operands as properties.
-    std::string decide(const TData& a, const TData& b, std::uint8_t type) {
+    std::string decide(const TData& a, const TData& b, TCompareType type) {
         branch.op1 = a;
         branch.op2 = b;
         branch.compareType = type;
@@ -85,11 +85,38 @@ TEST_F(IfElse, TextEqualityCountsCaseButOrderingDoesNot) {
 
 TEST_F(IfElse, NullRules) {
     for (std::uint8_t type = 0; type < 8; ++type) {
-        EXPECT_EQ(decide(TData{}, TData{}, type), "true") << int(type);
-        EXPECT_EQ(decide(TData{}, intValue(0), type), "false") << int(type);
+        EXPECT_EQ(decide(TData{}, TData{}, TCompareType(type)), "true") << int(type);
+        EXPECT_EQ(decide(TData{}, intValue(0), TCompareType(type)), "false") << int(type);
     }
-    EXPECT_EQ(decide(intValue(1), intValue(1), 6), "false");
-    EXPECT_EQ(decide(intValue(1), TData{}, ctGreater), "true");  // null reads as 0
+    EXPECT_EQ(decide(intValue(1), intValue(1), TCompareType(6)), "false");  // beyond the named ones
+    EXPECT_EQ(decide(intValue(1), TData{}, ctGreater), "true");             // null reads as 0
+}
+
+// The schema helpers: "greater than a limit" and "gives no value".
+TEST_F(IfElse, HelpersCheckWhatTheirNamesSay) {
+    struct Source {
+        TData answer;
+        void point(TData& data, std::uint16_t) { data = answer; }
+        using DataPoints = dataflow::TDataPoints<&Source::point>;
+    } source;
+    const auto greater = TZTIf_else::greaterThan(makeDataLink<&Source::point>(source), 0.5);
+    const auto nothing = TZTIf_else::givesNoValue(makeDataLink<&Source::point>(source));
+    const auto decideBy = [&](TZTIf_else& check, const TData& value) {
+        source.answer = value;
+        check.onTrue = makeLink<&Sink::input>(whenTrue);
+        check.onFalse = makeLink<&Sink::input>(whenFalse);
+        whenTrue.values.clear();
+        whenFalse.values.clear();
+        fireEventNull(makeLink<&TZTIf_else::compare>(check));
+        return whenTrue.values.size() == 1 ? "true" : whenFalse.values.size() == 1 ? "false" : "";
+    };
+    EXPECT_STREQ(decideBy(*greater, realValue(0.6)), "true");
+    EXPECT_STREQ(decideBy(*greater, realValue(0.5)), "false");
+    EXPECT_STREQ(decideBy(*greater, intValue(1)), "true");
+    EXPECT_STREQ(decideBy(*nothing, TData{}), "true");
+    EXPECT_STREQ(decideBy(*nothing, realValue(0)), "false");
+    EXPECT_STREQ(decideBy(*nothing, intValue(-1)), "false");
+    EXPECT_STREQ(decideBy(*nothing, strValue("")), "false");
 }
 
 TEST_F(IfElse, OperandsComeFromLinksThenPropertiesThenTheCall) {

@@ -263,7 +263,7 @@ TEST(Grammar, TheLengthAndNestingLimits) {
 
 TEST(Functions, TrigonometryInDegrees) {
     components::TZTMathParse degrees;
-    degrees.setAngleMode(1);
+    degrees.setAngleMode(components::TZTMathParse::amDegrees);
     EXPECT_EQ(evaluate(degrees, "sin(90)").value, 1.0);
     EXPECT_EQ(evaluate(degrees, "arcsin(1)").value, 90.0);
     EXPECT_EQ(evaluate(degrees, "tg(45)").value, 1.0);

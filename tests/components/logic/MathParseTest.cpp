@@ -63,7 +63,7 @@ TEST_F(MathParse, PlainReferencesReadTheirSourceOncePerEvaluation) {
     Source source;
     setReal(source.answer, 3.0);
     parse.arguments[0] = makeDataLink<&Source::point>(source);
-    parse.resultType = 1;
+    parse.resultType = TZTMathParse::rtReal;
     parse.setFormula("%1+%1*%1");
     fire(parse);
     fire(parse);
@@ -148,7 +148,7 @@ TEST_F(MathParse, ReferenceSyntax) {
 TEST_F(MathParse, UnlinkedArgumentsConsumeTheIncomingChain) {
     TZTMathParse parse;
     parse.setArgumentCount(3);
-    parse.resultType = 1;
+    parse.resultType = TZTMathParse::rtReal;
     parse.setFormula("%1 * 10 + %2 + %1 + %3");
     TData second = realValue(2.0);
     TData incoming = realValue(5.0);
@@ -190,6 +190,37 @@ TEST_F(MathParse, RelayedFailures) {
     EXPECT_EQ(boxes[0], "String-Debug|" + TZTMathParse::errorMessage(1) + "2");
 }
 
+// A linked argument without a value computes as 0, unless the formula is told that it
+// fails; an unlinked one takes the incoming value either way.
+TEST_F(MathParse, NothingIsAFailureOnlyWhereTheFormulaSaysSo) {
+    Source nothing, five;
+    setReal(five.answer, 5);
+    const auto parse = TZTMathParse::realFormula(
+        "%1 + %2", {makeDataLink<&Source::point>(five), makeDataLink<&Source::point>(nothing)});
+    EXPECT_EQ(parse->argumentCount(), 2);
+    EXPECT_EQ(evaluate(*parse, "%1 + %2").value, 5.0);
+    parse->noValueFails = true;
+    const auto outcome = evaluate(*parse, "%1 + %2");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.code, TZTMathParse::errNoValue);
+    setReal(nothing.answer, 0);
+    EXPECT_EQ(evaluate(*parse, "%1 + %2").value, 5.0);  // a zero is a value
+    parse->arguments[1] = {};
+    setReal(nothing.answer, 0);
+    Sink errors;
+    parse->onError = makeLink<&Sink::input>(errors);
+    fire(*parse, realValue(2));  // unlinked: the value that came
+    EXPECT_EQ(results.texts(), std::vector<std::string>{"7"});
+    parse->onError = {};
+    parse->arguments[1] = makeDataLink<&Source::point>(nothing);
+    nothing.answer = TData{};
+    TData data;
+    parse->calculate(data, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0],
+              "String-Debug|Нет значения аргумента в элементе DazeDuveru\r\nОбнаружена в позиции 7");
+}
+
 TEST_F(MathParse, NonFiniteArgumentsAreCalculationErrors) {
     TZTMathParse parse;
     parse.setArgumentCount(1);
@@ -203,7 +234,7 @@ TEST_F(MathParse, NonFiniteArgumentsAreCalculationErrors) {
 
 TEST_F(MathParse, IntegerResultsRoundTiesToEven) {
     TZTMathParse parse;
-    parse.resultType = 0;
+    parse.resultType = TZTMathParse::rtInteger;
     for (const char* formula : {"2.5", "3.5", "-2.5", "1e12"}) {
         parse.setFormula(formula);
         fire(parse);
@@ -236,9 +267,9 @@ TEST_F(MathParse, RealResultsAndTheConverterFormula) {
     TZTMathParse parse;
     parse.setArgumentCount(2);
     parse.setFormula("0.000001* exp( %1 * 0.1151292546 ) ");
-    parse.resultType = 1;
+    parse.resultType = TZTMathParse::rtReal;
     parse.setDefaultValue(0.0);
-    parse.setAngleMode(0);
+    parse.setAngleMode(TZTMathParse::amRadians);
     fire(parse, realValue(0.0));
     fire(parse, realValue(120.0));
     ASSERT_EQ(results.values.size(), 2u);
@@ -273,7 +304,7 @@ TEST_F(MathParse, ErrorsGoToOnErrorOrTheBox) {
 
 TEST_F(MathParse, LastResultAcrossCalls) {
     TZTMathParse parse;
-    parse.resultType = 1;
+    parse.resultType = TZTMathParse::rtReal;
     EXPECT_EQ(evaluate(parse, "%0").value, 0.0);  // a new object: the default, 0
     parse.setFormula("%0+1");
     parse.setDefaultValue(5);
@@ -289,7 +320,7 @@ TEST_F(MathParse, LastResultAcrossCalls) {
     divide.setArgumentCount(1);
     divide.setDefaultValue(5);
     divide.setFormula("%0+1/%1");
-    divide.resultType = 1;
+    divide.resultType = TZTMathParse::rtReal;
     divide.onError = makeLink(testsupport::ignoreValue, nullptr, 0);
     results.values.clear();
     fire(divide, realValue(0.0));

@@ -41,3 +41,37 @@ TEST_F(ComboBox, ArrowsAndLettersChooseAndEachChoiceIsReported) {
     }
     EXPECT_EQ(chosen.texts(), (std::vector<std::string>{"2", "1", "0"}));
 }
+
+// A dropped list closed without a choice goes back to its former item and says nothing
+// of it; Windows does so on Esc, as these messages show, and the list reports the item
+// it shows again. The program's own choice is not reported.
+TEST_F(ComboBox, AListClosedWithoutAChoiceReportsTheItemItShowsAgain) {
+    testsupport::Sink chosen;
+    {
+        TZTComboBox list(form);
+        list.place({10, 10, 160, 200}, toolkit::clSysWindow, fontOf("Tahoma", 9));
+        list.items = {"ISO 1683", "СН 2.2.4", "ANSI S1.8"};
+        list.onChange = makeLink<&testsupport::Sink::input>(chosen);
+        list.init();
+        const HWND box = list.control->handle();
+        const auto notify = [&](WORD code) {
+            SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), code),
+                         reinterpret_cast<LPARAM>(box));
+        };
+        SetFocus(box);
+        SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+        testsupport::pressKey(box, VK_DOWN);    // shown in the dropped list: reported
+        SendMessageW(box, CB_SETCURSEL, 0, 0);  // Esc: back to the former item, unreported
+        notify(CBN_SELENDCANCEL);
+        notify(CBN_CLOSEUP);
+        notify(CBN_CLOSEUP);  // told again, still the same item: once per change
+        list.setItemIndex(2);
+        notify(CBN_SELCHANGE);
+        TData value;
+        list.value(value, 0);
+        EXPECT_EQ(toString(value), "2");
+        SendMessageW(box, CB_SETCURSEL, 1, 0);  // changed unnoticed: found when the focus goes
+        SetFocus(form->handle());
+    }
+    EXPECT_EQ(chosen.texts(), (std::vector<std::string>{"1", "0", "1"}));
+}

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "components/logic/TZTMathParse.h"
+#include "components/logic/TZTNumberFormat.h"
 #include "components/visual/TZTEdit.h"
 #include "components/visual/TZTLabel.h"
 #include "dataflow/EventDispatch.h"
@@ -75,6 +77,91 @@ TEST_F(Edit, AnEmptiedFieldBecomesZeroUnreported) {
     type(box(), "3");  // replaces the selected 0, and is reported again
     EXPECT_EQ(shown(), "3");
     EXPECT_EQ(changes.texts(), (std::vector<std::string>{"7", "3"}));
+}
+
+// Every change that leaves the field without a number says so, however it came; a
+// refused one, put back, changed nothing.
+TEST_F(Edit, AChangeThatLeavesNoValueSaysSo) {
+    Sink noValue, emptied;
+    makeEdit(&TZTEdit::numericReader);
+    edit->onNoValue = makeLink<&Sink::input>(noValue);
+    edit->onEmptied = makeLink<&Sink::input>(emptied);
+    type(box(), "1e");  // typed
+    EXPECT_EQ(noValue.values.size(), 1u);
+    type(box(), "x");  // refused: still "1e", nothing new to tell
+    EXPECT_EQ(shown(), "1e");
+    EXPECT_EQ(noValue.values.size(), 1u);
+    type(box(), "5");
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    testsupport::paste(box(), L" - ");  // pasted
+    EXPECT_EQ(shown(), "-");
+    EXPECT_EQ(noValue.values.size(), 2u);
+    type(box(), "\b");  // emptied: its 0, and no value
+    EXPECT_EQ(shown(), "0");
+    EXPECT_EQ(emptied.values.size(), 1u);
+    EXPECT_EQ(noValue.values.size(), 3u);
+    type(box(), "\x1A");  // undone back to the "-" (the edit box may tell of it twice)
+    EXPECT_EQ(shown(), "-");
+    EXPECT_GE(noValue.values.size(), 4u);
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "100000"}));
+    EXPECT_TRUE(isNull(noValue.values[0]));
+}
+
+// Reading the value is no edit: an empty field stays empty and reads as no value, and
+// nothing fires.
+TEST_F(Edit, AReadChangesNothing) {
+    Sink noValue, emptied;
+    makeEdit(&TZTEdit::numericReader);
+    edit->onNoValue = makeLink<&Sink::input>(noValue);
+    edit->onEmptied = makeLink<&Sink::input>(emptied);
+    TData v;
+    setReal(v, 9);
+    edit->value(v, 0);
+    EXPECT_TRUE(isNull(v));
+    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(SendMessageW(box(), EM_CANUNDO, 0, 0), 0);
+    type(box(), "4,5");
+    SendMessageW(box(), EM_SETSEL, 1, 1);
+    const LRESULT undo = SendMessageW(box(), EM_CANUNDO, 0, 0);
+    edit->value(v, 0);
+    EXPECT_EQ(v.realValue, 4.5);
+    DWORD start = 0, end = 0;
+    SendMessageW(box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 1u);
+    EXPECT_EQ(SendMessageW(box(), EM_CANUNDO, 0, 0), undo);
+    EXPECT_EQ(shown(), "4.5");
+    EXPECT_TRUE(noValue.values.empty());
+    EXPECT_TRUE(emptied.values.empty());
+}
+
+// Three fields summed, as a newcomer's first program: typing into one reads the other
+// two as nothing, which the sum takes as 0, and leaves them empty.
+TEST_F(Edit, ASumOfThreeFieldsReadsOnlyWhatWasTyped) {
+    TZTEdit second(form), third(form);
+    makeEdit(&TZTEdit::numericReader);
+    const auto sum = TZTMathParse::realFormula(
+        "%1 + %2 + %3", {makeDataLink<&TZTEdit::value>(*edit), makeDataLink<&TZTEdit::value>(second),
+                         makeDataLink<&TZTEdit::value>(third)});
+    TZTNumberFormat oneDecimal;
+    oneDecimal.significantDigits = 0;
+    Sink shownSum;
+    oneDecimal.onText = makeLink<&Sink::input>(shownSum);
+    sum->onResult = makeLink<&TZTNumberFormat::format>(oneDecimal);
+    for (TZTEdit* field : {edit, &second, &third}) {
+        if (field != edit) {
+            field->valueReader = &TZTEdit::numericReader;
+            field->init();
+        }
+        field->onChange = makeLink<&TZTMathParse::calculate>(*sum);
+        field->onEmptied = makeLink<&TZTMathParse::calculate>(*sum);
+        field->onNoValue = makeLink<&TZTMathParse::calculate>(*sum);
+    }
+    SetFocus(box());
+    type(box(), "3");
+    EXPECT_EQ(shownSum.texts(), std::vector<std::string>{"3,0"});
+    EXPECT_EQ(second.control->getControlText(), "");
+    EXPECT_EQ(third.control->getControlText(), "");
 }
 
 TEST_F(Edit, ACommaIsTheDecimalPointAndASecondOneIsRefused) {
@@ -311,36 +398,36 @@ TEST_F(Edit, TabOrderAndBorders) {
     skipped.tabOrder = -1;
     skipped.init();
     stop.tabOrder = 0;
-    stop.edgeStyle = 0;
-    stop.borderStyle = 2;
+    stop.edgeStyle = TZTWin::esSunken;
+    stop.borderStyle = TZTWin::bsStatic;
     stop.init();
     EXPECT_FALSE(skipped.control->tabStop);
     EXPECT_TRUE(stop.control->tabStop);
     EXPECT_EQ(stop.control->exStyle(), static_cast<DWORD>(WS_EX_STATICEDGE));
     TZTEdit plain(form);
-    plain.edgeStyle = 1;
-    plain.borderStyle = 2;  // no effect without the 3-D edge
+    plain.edgeStyle = TZTWin::esPlain;
+    plain.borderStyle = TZTWin::bsStatic;  // no effect without the 3-D edge
     plain.init();
     EXPECT_EQ(plain.control->exStyle() & WS_EX_STATICEDGE, 0u);
     EXPECT_EQ(skipped.hintTool(), 0);  // no hint: no tooltip
-    for (std::uint8_t border : {3, 4}) {
+    for (TZTWin::TBorderStyle border : {TZTWin::bsDialog, TZTWin::bsSunkenDialog}) {
         TZTEdit framed(form);
-        framed.edgeStyle = 0;
+        framed.edgeStyle = TZTWin::esSunken;
         framed.borderStyle = border;
         framed.init();
         EXPECT_EQ(GetWindowLongW(framed.control->handle(), GWL_EXSTYLE) & 0x20201,
-                  border == 3 ? WS_EX_DLGMODALFRAME : WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME);
+                  border == TZTWin::bsDialog ? WS_EX_DLGMODALFRAME : WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME);
     }
 }
 
 TEST_F(Edit, AlignmentAndLengthLimit) {
-    for (std::uint8_t align : {1, 2}) {
+    for (TTextAlign align : {taRight, taCenter}) {
         TZTEdit aligned(form);
         aligned.textAlign = align;
         aligned.maxLength = 3;
         aligned.init();
         const LONG style = GetWindowLongW(aligned.control->handle(), GWL_STYLE);
-        EXPECT_EQ(style & (ES_RIGHT | ES_CENTER), align == 1 ? ES_RIGHT : ES_CENTER);
+        EXPECT_EQ(style & (ES_RIGHT | ES_CENTER), align == taRight ? ES_RIGHT : ES_CENTER);
         EXPECT_EQ(SendMessageW(aligned.control->handle(), EM_GETLIMITTEXT, 0, 0), 3);
     }
 }

@@ -176,7 +176,7 @@ TEST_F(Components, LabelTextPaintsWithEveryAlignment) {
         label.width = 150;
         label.height = 20;
         label.caption = "Text 123 ABC";
-        label.setTextAlign(code);
+        label.setTextAlign(TTextAlign(code));
         label.init();
         EXPECT_GT(inkPixels(label.control->handle()), 50) << int(code);
         const DWORD type = label.control->style() & SS_TYPEMASK;
@@ -185,7 +185,7 @@ TEST_F(Components, LabelTextPaintsWithEveryAlignment) {
                                     : DWORD{SS_LEFTNOWORDWRAP});
     }
     TZTEdit edit(form);  // edit fields take codes above 2 as left too
-    edit.textAlign = 4;
+    edit.textAlign = TTextAlign(4);
     edit.init();
     EXPECT_EQ(edit.control->style() & (ES_RIGHT | ES_CENTER), 0u);
 }
@@ -194,16 +194,16 @@ TEST_F(Components, MemoStylesFollowScrollBarsEditableAndEdge) {
     form->setCtl3D(false);  // as under the converter's form: children get a plain border
     for (int variant = 0; variant < 4; ++variant) {
         TZTMemo memo(form);
-        memo.scrollBars = static_cast<std::uint8_t>(variant);
+        memo.scrollBars = TZTMemo::TScrollBars(variant);
         memo.editable = variant % 2 == 0;
-        memo.edgeStyle = variant < 2 ? 0 : 1;
+        memo.edgeStyle = variant < 2 ? TZTWin::esSunken : TZTWin::esPlain;
         memo.init();
         const DWORD style = static_cast<DWORD>(GetWindowLongW(memo.control->handle(), GWL_STYLE));
         EXPECT_EQ((style & WS_HSCROLL) != 0, (variant & 1) != 0) << variant;
         EXPECT_EQ((style & WS_VSCROLL) != 0, (variant & 2) != 0) << variant;
         EXPECT_EQ((style & ES_READONLY) != 0, !memo.editable) << variant;
         // The edit control draws a border itself: the toolkit's record tells what was asked.
-        EXPECT_EQ((memo.control->style() & WS_BORDER) != 0, memo.edgeStyle == 1) << variant;
+        EXPECT_EQ((memo.control->style() & WS_BORDER) != 0, memo.edgeStyle == TZTWin::esPlain) << variant;
     }
 }
 

@@ -45,7 +45,7 @@ protected:
         disableEvents();
         WindowTest::TearDown();
     }
-    void show(const std::string& text, int width, int height, std::uint8_t align = 0,
+    void show(const std::string& text, int width, int height, TTextAlign align = taLeft,
               bool showUnlit = false) {
         led = new TZTLedNumber(form);
         led->width = width;
@@ -133,7 +133,7 @@ TEST_F(Led, ABorderedDisplayDrawsWholeCellsInItsClientArea) {
     led = new TZTLedNumber(form);
     led->width = 40;
     led->height = 20;
-    led->edgeStyle = 0;  // a sunken edge of 2 pixels on each side: a client of 36 x 16
+    led->edgeStyle = TZTWin::esSunken;  // a sunken edge of 2 pixels on each side: a client of 36 x 16
     led->litColor = lit;
     led->initialText = "8";
     led->init();
@@ -157,24 +157,24 @@ TEST_F(Led, PointCommaAndColonCells) {
 }
 
 TEST_F(Led, EmptyTextShowsTheBackgroundOnly) {
-    show("", 60, 20, 0, true);
+    show("", 60, 20, taLeft, true);
     for (int x = 0; x < 60; x += 3)
         for (int y = 0; y < 20; y += 3) ASSERT_EQ(at({x, y}), back) << x << "," << y;
 }
 
 TEST_F(Led, ShowUnlitDrawsEverySegmentOfEveryCell) {
-    show("x1", 60, 20, 0, true);
+    show("x1", 60, 20, taLeft, true);
     for (int s = 1; s <= 7; ++s) EXPECT_EQ(at(segmentProbe(s, 0, 12, 20)), unlit) << s;  // a letter's cell
     EXPECT_EQ(at(segmentProbe(2, 15, 12, 20)), unlit);
     EXPECT_EQ(at(segmentProbe(6, 15, 12, 20)), lit);
 }
 
 TEST_F(Led, AlignmentMovesTheCells) {
-    show("1", 100, 20, 1);  // right: offset = 100 - 15
+    show("1", 100, 20, taRight);  // right: offset = 100 - 15
     EXPECT_EQ(litIn(85, 12, 20), "56");
     delete led;
     led = nullptr;
-    show("1", 100, 20, 2);  // centred: (100 - 15) / 2 = 42
+    show("1", 100, 20, taCenter);  // centred: (100 - 15) / 2 = 42
     EXPECT_EQ(litIn(42, 12, 20), "56");
     EXPECT_EQ(at(segmentProbe(6, 0, 12, 20)), back);
 }

@@ -54,7 +54,7 @@ protected:
     void make(const std::string& store = "") {
         form = new TZTMainForm(nullptr);
         form->setCaption("перевод виброускорения из  дБ в м/с2 ");
-        form->setFrameStyle(1);
+        form->setFrameStyle(TZTMainForm::frFixedWithMinimize);
         form->width = 300;
         form->height = 200;
         form->positionStore = store;
@@ -81,12 +81,12 @@ TEST_F(MainForm, FrameStylesSetTheirBits) {
                                    {0, 0x201},       {0x40000, 0x200}};
     for (std::uint8_t n = 0; n < 10; ++n) {
         form->control->setExStyle(0);  // the client edge of rows 8 and 9 lies outside the mask
-        form->setFrameStyle(n);
+        form->setFrameStyle(TZTMainForm::TFrameStyle(n));
         EXPECT_EQ(form->control->style() & 0xC70000, rows[n][0]) << int(n);
         EXPECT_EQ(form->control->exStyle() & 0x381, rows[n][1]) << int(n);
         EXPECT_NE(form->control->style() & WS_SYSMENU, 0u);  // kept: outside the mask
     }
-    form->setFrameStyle(10);  // ignored
+    form->setFrameStyle(TZTMainForm::TFrameStyle(10));  // beyond the table: ignored
     EXPECT_EQ(form->control->exStyle() & 0x381, 0x200u);
 }
 
