@@ -57,6 +57,7 @@ std::string TZTMathParse::errorMessage(std::int16_t code) {
     switch (code) {
         case errSyntax: return "Ошибка синтаксиса в элементе DazeDuveru\r\nОбнаружена в позиции ";
         case errNoValue: return "Нет значения аргумента в элементе DazeDuveru\r\nОбнаружена в позиции ";
+        case errTooSmall: return "Слишком малое число в элементе DazeDuveru\r\nОбнаружена в позиции ";
         default: return "Ошибка вычисления в элементе DazeDuveru\r\nОбнаружена в позиции ";
     }
 }

@@ -38,7 +38,8 @@ public:
     static constexpr std::int16_t errNone = -1;
     static constexpr std::int16_t errSyntax = 0;
     static constexpr std::int16_t errCalc = 1;
-    static constexpr std::int16_t errNoValue = 2;  // a linked argument gave no value (noValueFails)
+    static constexpr std::int16_t errNoValue = 2;   // a linked argument gave no value (noValueFails)
+    static constexpr std::int16_t errTooSmall = 3;  // a value below the normal range (tooSmallFails)
 
     // The longest formula text: the 16-bit cursor must reach the end marker.
     static constexpr std::size_t maxFormulaLength = 32766;
@@ -76,6 +77,10 @@ public:
     // Whether a linked argument that gives no value (an empty or unfinished field) fails
     // the evaluation with errNoValue; otherwise it computes as 0.
     bool noValueFails = false;
+    // Whether an argument or a step's result that is not 0 but below the normal range of
+    // 64-bit reals (where they keep fewer digits, or become 0) fails the evaluation with
+    // errTooSmall; otherwise it computes on.
+    bool tooSmallFails = false;
 
     // Input method.
     void calculate(TData& data, std::uint16_t index);
@@ -131,7 +136,9 @@ private:
 
     bool failed() const { return errorCode_ >= 0; }
     double fail(std::int16_t code);
-    double checked(long double value);  // a finite 64-bit real, or the calculation error
+    // A finite 64-bit real, or the calculation error (or, with tooSmallFails, the too-small
+    // one below the normal range; fromNonzero: a 0 there is an underflow too).
+    double checked(long double value, bool fromNonzero = false);
     // The token tests, inline: the grammar asks them at every level of every token.
     bool tokenIs(char symbol) const { return tokenKind_ == tokSymbol && tokenText_[0] == symbol; }
     char operatorToken() const { return tokenKind_ == tokOperator ? tokenText_[0] : '\0'; }

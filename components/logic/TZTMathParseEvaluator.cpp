@@ -45,9 +45,15 @@ double TZTMathParse::fail(std::int16_t code) {
     return 0.0;
 }
 
-double TZTMathParse::checked(long double value) {
+double TZTMathParse::checked(long double value, bool fromNonzero) {
     const double result = static_cast<double>(value);
-    return std::isfinite(result) ? result : fail(errCalc);
+    if (!std::isfinite(result)) return fail(errCalc);
+    // Below the normal range a 64-bit real has fewer digits, down to none at 0, which a
+    // product, quotient or power of operands other than 0 can reach even in extended
+    // precision.
+    if (tooSmallFails && (value != 0 || fromNonzero) && std::fabs(value) < std::numeric_limits<double>::min())
+        return fail(errTooSmall);
+    return result;
 }
 
 double TZTMathParse::evaluate() {
@@ -203,8 +209,8 @@ double TZTMathParse::combineSum(char op, double a, double b) {
 double TZTMathParse::combineProduct(char op, double a, double b) {
     const long double x = a;
     switch (op) {
-        case '*': return checked(x * b);
-        case '/': return b == 0.0 ? fail(errCalc) : checked(x / b);
+        case '*': return checked(x * b, a != 0.0 && b != 0.0);
+        case '/': return b == 0.0 ? fail(errCalc) : checked(x / b, a != 0.0);
     }
     // "div" and "mod" work on the operands rounded to 64-bit integers.
     std::int64_t n = 0, d = 0;
@@ -225,9 +231,9 @@ double TZTMathParse::combinePower(double a, double b) {
 
 double TZTMathParse::raisePower(double a, double b) {
     const std::int32_t n = toolkit::roundToInt32(b);
-    if (b == n) return checked(toolkit::integerPower(a, n));
+    if (b == n) return checked(toolkit::integerPower(a, n), a != 0.0);
     if (a == 0.0 && b > 0.0) return 0.0;
-    return checked(std::exp(static_cast<long double>(b) * std::log(static_cast<long double>(a))));
+    return checked(std::exp(static_cast<long double>(b) * std::log(static_cast<long double>(a))), true);
 }
 
 double TZTMathParse::combineLogical(char op, double a, double b) {

@@ -1,6 +1,8 @@
 // The grammar of the texts that the edit field's numeric reader takes for numbers.
 #include "components/visual/NumberGrammar.h"
 
+#include <limits>
+
 #include "toolkit/text/NumberText.h"
 
 namespace components {
@@ -11,6 +13,22 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The value of a number text without blanks, honest at the ends of the double range: a
+// number beyond it is an infinity (which a formula refuses as too large), one that is
+// not 0 but nearer 0 than the smallest double is the smallest double, with its sign.
+double honestValue(std::string_view number) {
+    bool beyondRange = false;
+    const double value = toolkit::textToReal(number, beyondRange);
+    const bool negative = !number.empty() && number[0] == '-';
+    if (beyondRange)
+        return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    const std::string_view mantissa = number.substr(0, number.find('e'));
+    if (value == 0 && mantissa.find_first_of("123456789") != std::string_view::npos)
+        return negative ? -std::numeric_limits<double>::denorm_min()
+                        : std::numeric_limits<double>::denorm_min();
+    return value;
+}
 
 }  // namespace
 
@@ -47,7 +65,7 @@ bool isNumberText(std::string_view s, TData& data) {
     std::string compact;
     for (char c : s)
         if (!isBlank(c)) compact.push_back(c);
-    setReal(data, toolkit::textToReal(compact));
+    setReal(data, honestValue(compact));
     return true;
 }
 

@@ -9,7 +9,9 @@
 
 namespace components {
 
-// Whether s is a complete number; when it is, data becomes the real it reads as.
+// Whether s is a complete number; when it is, data becomes the real it reads as: the
+// nearest double, an infinity beyond the double range, and for a number that is not 0
+// but rounds to 0 the smallest double of its sign.
 bool isNumberText(std::string_view s, dataflow::TData& data);
 
 }  // namespace components

@@ -20,16 +20,27 @@ void TZTComboBox::setItemIndex(std::int32_t index) {
     reported_ = shown();
 }
 
+// The item the list shows in its face. While the list is dropped its selection may be
+// the item under the mouse, which the face does not always show: the face's text decides.
 std::int32_t TZTComboBox::shown() const {
-    return static_cast<std::int32_t>(control->perform(CB_GETCURSEL, 0, 0));
+    const auto selected = static_cast<std::int32_t>(control->perform(CB_GETCURSEL, 0, 0));
+    const std::string face = control->getControlText();
+    if (selected >= 0 && static_cast<std::size_t>(selected) < items.size() && items[selected] == face)
+        return selected;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] == face) return static_cast<std::int32_t>(i);
+    return selected < 0 ? -1 : reported_;
 }
 
 // The list tells of a choice in several notifications, in an order that differs between
-// systems, and a dropped list closed without a choice goes back to its former item
-// without telling of that at all: every notification, and the loss of the focus, is
-// taken as a moment to compare the item shown with the one last reported.
+// systems; a dropped list closed without a choice goes back to its former item, and a
+// mouse over the dropped list may change the item shown, without telling of either:
+// every notification, every input to the dropped list and the loss of the focus are
+// moments to compare the item shown with the one last reported.
 bool TZTComboBox::handleMessage(toolkit::TMsg& msg) {
-    if (msg.message == toolkit::wmReflectedCommand || msg.message == WM_KILLFOCUS) reportShown();
+    if (msg.message == toolkit::wmReflectedCommand || msg.message == toolkit::wmListTracked ||
+        msg.message == WM_KILLFOCUS)
+        reportShown();
     return TZTWin::handleMessage(msg);
 }
 
@@ -40,12 +51,12 @@ void TZTComboBox::reportShown() {
     fireEventInt(onChange, index);
 }
 
+// What the last report told, so that a schema reads the item its event told of.
 void TZTComboBox::value(TData& data, std::uint16_t) {
-    const std::int32_t index = shown();
-    if (index < 0)
+    if (reported_ < 0)
         setNull(data);
     else
-        setInteger(data, index);
+        setInteger(data, reported_);
 }
 
 }  // namespace components

@@ -58,29 +58,36 @@ constexpr Preset presets[] = {
 };
 
 // The rows of the table: the RMS value in the row's unit from the RMS acceleration %1
-// and the frequency %2, and in the first row of each quantity its level against the
-// reference %3.
+// and the frequency %2, and in the first row of each quantity the quantity in SI units,
+// whose level against the reference %3 the row shows.
 struct Row {
     const char* caption;
     const char* rms;
-    const char* level;  // none: no level column
+    const char* levelOf;  // none: no level column
 };
 constexpr Row rows[] = {
-    {"Виброускорение, м/с2", "%1", "20 * lg(%1 / %3)"},
+    {"Виброускорение, м/с2", "%1", "%1"},
     {"Виброускорение, g", "%1 / 9.80665", nullptr},
-    {"Виброскорость, мм/с", "%1 / (2 * pi * %2) * 1000", "20 * lg(%1 / (2 * pi * %2) / %3)"},
+    {"Виброскорость, мм/с", "%1 / (2 * pi * %2) * 1000", "%1 / (2 * pi * %2)"},
     {"Виброскорость, дюйм/с", "%1 / (2 * pi * %2) / 0.0254", nullptr},
-    {"Виброперемещение, мкм", "%1 / (2 * pi * %2) ^ 2 * 1000000", "20 * lg(%1 / (2 * pi * %2) ^ 2 / %3)"},
+    {"Виброперемещение, мкм", "%1 / (2 * pi * %2) ^ 2 * 1000000", "%1 / (2 * pi * %2) ^ 2"},
     {"Виброперемещение, мил", "%1 / (2 * pi * %2) ^ 2 / 0.0000254", nullptr},
 };
+// A level as the difference of two logarithms: the ratio of a large value to a small
+// reference would overflow where the level itself is a number.
+std::string levelFormula(const Row& row) { return std::string("20 * (lg(") + row.levelOf + ") - lg(%3))"; }
 // The peak and peak-to-peak values from the RMS one.
 constexpr const char* kindOfCell[] = {"", " * sqrt(2)", " * 2 * sqrt(2)"};
 constexpr int velocityCell = 7;  // RMS velocity in mm/s, which the display shows too
 
-// The largest value of the table, for its failure only: the RMS acceleration comes out
-// unchanged (plus nothing), unless some field would overflow.
-constexpr const char* guard =
-    "%1 + 0 * (max(%1, %1 / (2 * pi * %2) * 1000, %1 / (2 * pi * %2) ^ 2 * 1000000) * 2 * sqrt(2))";
+// Every RMS value of the table, and the largest of them as a peak-to-peak value, for the
+// failure only: the RMS acceleration comes out unchanged (plus nothing), unless some
+// field would overflow or fall below the normal range.
+std::string guardFormula() {
+    std::string values;
+    for (const Row& row : rows) values += (values.empty() ? "" : ", ") + std::string(row.rms);
+    return "%1 + 0 * (max(" + values + ") * 2 * sqrt(2))";
+}
 
 constexpr const char* bars = "---------";
 
@@ -172,7 +179,7 @@ void TClassVibrationForm::createTable() {
     for (int row = 0; row < 6; ++row) {
         const int top = tableTop + 20 + row * rowHeight;
         label(rows[row].caption, 16, top + 3);
-        for (int column = 0; column < (rows[row].level ? 4 : 3); ++column) {
+        for (int column = 0; column < (rows[row].levelOf ? 4 : 3); ++column) {
             auto field = std::make_unique<TZTEdit>(mainForm->control);
             field->place({cellLeft + column * cellStep, top, cellWidth, 22}, clSysWindow, uiFont(),
                          TZTWin::esSunken);
@@ -251,7 +258,7 @@ void TClassVibrationForm::createCalculation() {
     const auto frequency = makeDataLink<&TZTEdit::value>(*frequencyEdit);
     recomputeHub = TZTHub::withOutputs(2);
     inputsGiven = TZTMathParse::realFormula("%1 + 0 * %2", {value, frequency});
-    inputsGiven->noValueFails = true;  // the only way it fails
+    inputsGiven->noValueFails = true;  // fails for a field without a number, or beyond the range
     valueCheck = TZTIf_else::greaterThan(value, 0);
     valueCheck->data2 = makeDataLink<&TZTChoice::value>(*valueLimit);
     frequencyCheck = TZTIf_else::greaterThan(frequency, 0);
@@ -268,7 +275,9 @@ void TClassVibrationForm::createCalculation() {
                                                  frequency,
                                                  makeDataLink<&TZTChoice::value>(*omegaPower),
                                                  makeDataLink<&TZTChoice::value>(*kindFactor)});
-    tableGuard = TZTMathParse::realFormula(guard, {{}, frequency});
+    tableGuard = TZTMathParse::realFormula(guardFormula(), {{}, frequency});
+    for (TZTMathParse* step : {linearValue.get(), levelValue.get(), rmsAcceleration.get(), tableGuard.get()})
+        step->tooSmallFails = true;
 
     recomputeHub->onEvent[1] = makeLink<&TZTMathParse::calculate>(*inputsGiven);
     inputsGiven->onResult = makeLink<&TZTIf_else::compare>(*valueCheck);
@@ -290,7 +299,7 @@ void TClassVibrationForm::createCells() {
     TZTChoice* const references[] = {accelerationReference.get(), nullptr, velocityReference.get(), nullptr,
                                      displacementReference.get(), nullptr};
     for (int row = 0; row < 6; ++row) {
-        for (int column = 0; column < (rows[row].level ? 4 : 3); ++column) {
+        for (int column = 0; column < (rows[row].levelOf ? 4 : 3); ++column) {
             const std::size_t cell = cellFormulas.size();
             cellFormulas.emplace_back();
             cellFormats.push_back(std::make_unique<TZTNumberFormat>());
@@ -303,7 +312,8 @@ void TClassVibrationForm::createCells() {
                 cellFormulas.back()->onResult = makeLink<&TZTNumberFormat::format>(format);
             } else {
                 cellFormulas.back() = TZTMathParse::realFormula(
-                    rows[row].level, {{}, frequency, makeDataLink<&TZTChoice::value>(*references[row])});
+                    levelFormula(rows[row]),
+                    {{}, frequency, makeDataLink<&TZTChoice::value>(*references[row])});
                 TZTMathParse& level = *cellFormulas.back();
                 level.onResult = makeLink<&TZTNumberFormat::format>(format);
                 format.significantDigits = 0;  // one decimal
@@ -333,6 +343,13 @@ void TClassVibrationForm::createRefusals() {
     referenceRefused =
         TZTVisualStrings::constant("В выбранных нормах нет опорного значения для этой величины");
     tooLarge = TZTVisualStrings::constant("Слишком большое число");
+    tooSmall = TZTVisualStrings::constant("Слишком малое число");
+    // The error code that came: the one of a field without a number, or of a value too
+    // small; any other is of one too large.
+    noValueCheck = std::make_unique<TZTIf_else>();
+    dataflow::setInteger(noValueCheck->op2, TZTMathParse::errNoValue);
+    tooSmallCheck = std::make_unique<TZTIf_else>();
+    dataflow::setInteger(tooSmallCheck->op2, TZTMathParse::errTooSmall);
     refusalHub = TZTHub::withOutputs(2);
     emptiedHub = TZTHub::withOutputs(2);
     noResultHub = TZTHub::withOutputs(2);
@@ -345,13 +362,17 @@ void TClassVibrationForm::createRefusals() {
     referenceCheck->onFalse = makeLink<&TZTVisualStrings::compose>(*referenceRefused);
     for (TZTMathParse* failing :
          {linearValue.get(), levelValue.get(), rmsAcceleration.get(), tableGuard.get()})
-        failing->onError = makeLink<&TZTVisualStrings::compose>(*tooLarge);
+        failing->onError = makeLink<&TZTIf_else::compare>(*tooSmallCheck);
+    tooSmallCheck->onTrue = makeLink<&TZTVisualStrings::compose>(*tooSmall);
+    tooSmallCheck->onFalse = makeLink<&TZTVisualStrings::compose>(*tooLarge);
     for (TZTVisualStrings* reason :
-         {valueRefused.get(), frequencyRefused.get(), referenceRefused.get(), tooLarge.get()})
+         {valueRefused.get(), frequencyRefused.get(), referenceRefused.get(), tooLarge.get(), tooSmall.get()})
         reason->onText = makeLink<&TZTHub::trigger>(*refusalHub);
     refusalHub->onEvent[0] = makeLink<&TZTMemo::doAdd>(*reasonMemo);
     refusalHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub);
-    inputsGiven->onError = makeLink<&TZTHub::trigger>(*emptiedHub);
+    inputsGiven->onError = makeLink<&TZTIf_else::compare>(*noValueCheck);
+    noValueCheck->onTrue = makeLink<&TZTHub::trigger>(*emptiedHub);
+    noValueCheck->onFalse = makeLink<&TZTIf_else::compare>(*tooSmallCheck);
     emptiedHub->onEvent[0] = makeLink<&TZTMemo::doClear>(*reasonMemo);
     emptiedHub->onEvent[1] = makeLink<&TZTHub::trigger>(*noResultHub);
     noResultHub->onEvent[0] = makeLink<&TZTVisualStrings::compose>(*emptyText);

@@ -66,7 +66,9 @@ public:
     std::unique_ptr<TZTNumberFormat> ledFormat;
 
     // Refusals: a line with the reason, and no result.
-    std::unique_ptr<TZTVisualStrings> valueRefused, frequencyRefused, referenceRefused, tooLarge;
+    std::unique_ptr<TZTVisualStrings> valueRefused, frequencyRefused, referenceRefused, tooLarge, tooSmall;
+    // A failed step's code: no number in a field, a value too small, else one too large.
+    std::unique_ptr<TZTIf_else> noValueCheck, tooSmallCheck;
     std::unique_ptr<TZTHub> refusalHub, emptiedHub, noResultHub, clearHub;
     std::unique_ptr<TZTVisualStrings> emptyText, displayBars;
 

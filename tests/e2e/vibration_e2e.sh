@@ -187,6 +187,21 @@ refusals() {
     enter_value $VALUE "7000"
     check_reason "7000 dB" "Слишком большое число"
     check "7000 dB: the display's bars" "$bars" "$(lit_pixels)"
+    # The ends of the double range: a level of a value whose ratio to its reference
+    # would overflow; values below the normal range, or nearer 0 than any double; a
+    # value beyond the range.
+    choose $QUANTITY 0
+    enter_value $VALUE "1e300"
+    check_table "1e300 m/s2, with its levels" "$(expected_table 1e300 0 0 50 2)"
+    local tiny
+    for tiny in "1e-320" "1e-99999"; do
+        enter_value $VALUE "$tiny"
+        check_reason "$tiny m/s2" "Слишком малое число"
+        check_table "$tiny m/s2: no table" "$empty_table"
+    done
+    enter_value $VALUE "1e999"
+    check_reason "1e999 m/s2" "Слишком большое число"
+    choose $QUANTITY 8
     enter_value $VALUE "-5"
     check_reason "a level may be below zero" ""
     check_table "-5 dB" "$(expected_table -5 8 0 50 2)"

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -66,7 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string compact;
     for (char c : text)
         if (c != ' ' && c != '\t') compact.push_back(c);
-    const double expected = toolkit::textToReal(compact);
+    bool beyondRange = false;
+    double expected = toolkit::textToReal(compact, beyondRange);
+    const double sign = compact[0] == '-' ? -1.0 : 1.0;
+    if (beyondRange) expected = sign * std::numeric_limits<double>::infinity();
+    const std::string mantissa = compact.substr(0, compact.find('e'));
+    if (expected == 0 && mantissa.find_first_of("123456789") != std::string::npos)
+        expected = sign * std::numeric_limits<double>::denorm_min();
     if (value.dataType != dataflow::dataReal ||
         std::memcmp(&value.realValue, &expected, sizeof expected) != 0)
         std::abort();

@@ -60,6 +60,7 @@ struct TCommandActions {
 // The toolkit's own messages.
 constexpr UINT wmFreeControl = 0xB003;            // posted by a main window to free its control
 constexpr UINT wmReflectedCommand = 0xB005;       // a child's command notification, sent back to it
+constexpr UINT wmListTracked = 0xB006;            // sent to a drop-down list when its dropped list took input
 constexpr UINT wmReflectedColor = 0xBC00;         // plus a WM_CTLCOLOR... number: the same, for colours
 constexpr UINT lastKeyMessage = WM_KEYFIRST + 8;  // the key messages the toolkit handles (not WM_UNICHAR)
 

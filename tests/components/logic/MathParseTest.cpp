@@ -221,6 +221,22 @@ TEST_F(MathParse, NothingIsAFailureOnlyWhereTheFormulaSaysSo) {
               "String-Debug|Нет значения аргумента в элементе DazeDuveru\r\nОбнаружена в позиции 7");
 }
 
+// Below the normal range a 64-bit real keeps fewer digits: where the formula is told so,
+// an argument or a step there fails, as does one that underflows to 0; 0 itself does not.
+TEST_F(MathParse, TooSmallIsAFailureOnlyWhereTheFormulaSaysSo) {
+    Source tiny;
+    setReal(tiny.answer, 1e-300);
+    const auto parse = TZTMathParse::realFormula("%1", {makeDataLink<&Source::point>(tiny)});
+    EXPECT_EQ(evaluate(*parse, "%1 * 1e-10").value, 1e-310);
+    parse->tooSmallFails = true;
+    for (const char* formula : {"%1 * 1e-10", "%1 * %1", "%1 / 1e10", "10 ^ (-4000000)", "10 ^ (-4000000.5)"})
+        EXPECT_EQ(evaluate(*parse, formula).code, TZTMathParse::errTooSmall) << formula;
+    EXPECT_EQ(evaluate(*parse, "%1 * 0").value, 0.0);
+    EXPECT_EQ(evaluate(*parse, "%1 * 1e8").value, 1e-292);
+    setReal(tiny.answer, 4e-320);
+    EXPECT_EQ(evaluate(*parse, "%1 * 1e300").code, TZTMathParse::errTooSmall);  // the argument itself
+}
+
 TEST_F(MathParse, NonFiniteArgumentsAreCalculationErrors) {
     TZTMathParse parse;
     parse.setArgumentCount(1);

@@ -34,7 +34,7 @@ TEST_F(ComboBox, ArrowsAndLettersChooseAndEachChoiceIsReported) {
         testsupport::pressKey(box, VK_DOWN);
         testsupport::pressKey(box, VK_UP);
         testsupport::pressKey(box, VK_UP);
-        SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // none chosen
+        list.setItemIndex(-1);  // none chosen
         list.value(value, 0);
         EXPECT_TRUE(isNull(value));
         EXPECT_EQ(list.control->navigationKeys, 1u);  // Tab moves on; the arrows stay
@@ -74,4 +74,38 @@ TEST_F(ComboBox, AListClosedWithoutAChoiceReportsTheItemItShowsAgain) {
         SetFocus(form->handle());
     }
     EXPECT_EQ(chosen.texts(), (std::vector<std::string>{"1", "0", "1"}));
+}
+
+// A mouse over a dropped list may show the item under it, as Wine's lists do, without
+// any notification: the list reports whatever it shows.
+TEST_F(ComboBox, TheItemUnderTheMouseOfADroppedListIsReportedWhenShown) {
+    testsupport::Sink chosen;
+    {
+        TZTComboBox list(form);
+        list.place({10, 10, 160, 200}, toolkit::clSysWindow, fontOf("Tahoma", 9));
+        list.items = {"СКЗ", "пиковое", "размах"};
+        list.onChange = makeLink<&testsupport::Sink::input>(chosen);
+        list.init();
+        const HWND box = list.control->handle();
+        SetForegroundWindow(form->handle());
+        SetFocus(box);
+        SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(box, &info));
+        RECT dropped;
+        GetWindowRect(info.hwndList, &dropped);
+        const auto itemHeight = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+        SetCursorPos(dropped.left + 10, dropped.top + 2 * itemHeight + itemHeight / 2);  // over "размах"
+        for (int i = 0; i < 5; ++i) {
+            Sleep(20);
+            testsupport::pumpMessages();
+        }
+        const std::string face = list.control->getControlText();
+        TData value;
+        list.value(value, 0);
+        EXPECT_EQ(list.items[static_cast<std::size_t>(value.intValue)], face);
+        EXPECT_EQ(chosen.texts().empty() ? "0" : chosen.texts().back(), toString(value));
+        SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+    }
 }

@@ -266,9 +266,16 @@ TEST_F(Edit, ExponentsAndBlanks) {
     EXPECT_FALSE(isNumberText(".", v));
     EXPECT_FALSE(isNumberText("", v));
     EXPECT_FALSE(isNumberText("1..2", v));
-    // A megabyte of digits is a number, beyond the double range: it reads finite.
+    // A megabyte of digits is a number beyond the double range: an infinity, which a
+    // formula refuses as too large; a number nearer 0 than any double is not 0.
     EXPECT_TRUE(isNumberText(std::string(1 << 20, '9'), v));
-    EXPECT_EQ(v.realValue, std::numeric_limits<double>::max());
+    EXPECT_EQ(v.realValue, std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(isNumberText("-1e999", v));
+    EXPECT_EQ(v.realValue, -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(isNumberText("-1e-99999", v));
+    EXPECT_EQ(v.realValue, -std::numeric_limits<double>::denorm_min());
+    EXPECT_TRUE(isNumberText("0.000e-99999", v));
+    EXPECT_EQ(v.realValue, 0.0);
 }
 
 TEST_F(Edit, ALonePointIsUnfinished) {
