@@ -283,16 +283,11 @@ void TClassGalleryForm::createLogic() {
     calcFormula->setDefaultValue(0.0);
     calcFormula->setAngleMode(TZTMathParse::amDegrees);
 
-    calcHub = std::make_unique<TZTHub>();
-    calcHub->setOutCount(3);
-    resultHub = std::make_unique<TZTHub>();
-    resultHub->setOutCount(3);
-    closeHub = std::make_unique<TZTHub>();
-    closeHub->setOutCount(2);
-    secretHub = std::make_unique<TZTHub>();
-    secretHub->setOutCount(2);
-    logHub = std::make_unique<TZTHub>();
-    logHub->setOutCount(2);
+    calcHub = TZTHub::withOutputs(3);
+    resultHub = TZTHub::withOutputs(3);
+    closeHub = TZTHub::withOutputs(2);
+    secretHub = TZTHub::withOutputs(2);
+    logHub = TZTHub::withOutputs(2);
 
     bigCheck = std::make_unique<TZTIf_else>();
     bigCheck->compareType = ctGreaterEqual;
@@ -302,14 +297,10 @@ void TClassGalleryForm::createLogic() {
     secretCheck->compareType = ctEqual;  // texts: byte for byte
     dataflow::setString(secretCheck->op2, "секрет");
 
-    errorText = std::make_unique<TZTVisualStrings>();
-    errorText->strings = "Ошибка вычисления: радиус меньше нуля";
-    zeroText = std::make_unique<TZTVisualStrings>();
-    zeroText->strings = "0";
-    rightAnswer = std::make_unique<TZTVisualStrings>();
-    rightAnswer->strings = "верный";
-    wrongAnswer = std::make_unique<TZTVisualStrings>();
-    wrongAnswer->strings = "неверный";
+    errorText = TZTVisualStrings::constant("Ошибка вычисления: радиус меньше нуля");
+    zeroText = TZTVisualStrings::constant("0");
+    rightAnswer = TZTVisualStrings::constant("верный");
+    wrongAnswer = TZTVisualStrings::constant("неверный");
 }
 
 // ---------------------------------------------------------------- links
