@@ -95,6 +95,20 @@ void realign(TControl* parent) {
 
 namespace {
 
+// A text's ink may reach a pixel or two past its advance, where the system renders
+// a font other than the one it measures by (a face the machine lacks, replaced): a
+// sixth of the font's height more keeps the last letter whole.
+int inkAllowance(TControl& control) {
+    const LONG height = control.hasFont() ? control.font().logFont().lfHeight : 0;
+    return (static_cast<int>(height < 0 ? -height : height) + 5) / 6 + 1;
+}
+
+// Device pixels as pixels at 96 DPI, rounded up: scaled back they cover them all.
+int upToLogical(const TControl& control, int devicePixels) {
+    const int dpi = control.dpi();
+    return (devicePixels * 96 + dpi - 1) / dpi;
+}
+
 void autoSize(TControl& control) {
     std::string text = control.getControlText();
     SIZE size{0, 0};
@@ -103,7 +117,8 @@ void autoSize(TControl& control) {
             text += ' ';  // room for the slant
         control.getWindowHandle();
         size = control.canvas().textExtent(text);  // in the window's pixels
-        size = SIZE{control.toLogical(size.cx), control.toLogical(size.cy)};
+        size.cx += inkAllowance(control);
+        size = SIZE{upToLogical(control, size.cx), upToLogical(control, size.cy)};
     }
     const std::uint8_t align = control.align();
     const TCommandActions& allowances = control.commandActions;

@@ -1,4 +1,5 @@
 // The label and the memo on real windows.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -223,4 +224,41 @@ TEST_F(Components, MemoLinesAreTheStringListsLines) {
     setString(line, "d");
     fireEvent(makeLink<&TZTMemo::doAdd>(memo), line);  // the text ends its last line already
     EXPECT_EQ(memo.control->getControlText(), "a\rB\r\nc\r\nd");
+}
+
+// A label sized to its text keeps its last letter whole, in the face asked for and in
+// the one the system puts in place of a face it lacks: its ink, drawn wider, ends
+// inside the size it took.
+TEST_F(Components, ALabelSizedToItsTextHoldsAllOfItsInk) {
+    for (const char* face : {"Tahoma", "Нет такого шрифта"}) {
+        for (const char* text : {"Виброскорость, мм/с", "Виброперемещение, мкм", "СКЗ виброскорости, мм/с:"}) {
+            TZTLabel label(form);
+            label.place({0, 0, 0, 0}, toolkit::clSysButtonFace, fontOf(face, 9), TZTWin::esPlain);
+            label.caption = text;
+            label.setAutoSize(true);
+            label.init();
+            const int sized = label.control->getWidth();
+            label.setAutoSize(false);
+            label.control->setWidth(sized + 40);
+            const HWND window = label.control->handle();
+            RECT r;
+            GetClientRect(window, &r);
+            const HDC screen = GetDC(window);
+            const HDC memory = CreateCompatibleDC(screen);
+            const HBITMAP picture = CreateCompatibleBitmap(screen, r.right, r.bottom);
+            const HGDIOBJ old = SelectObject(memory, picture);
+            SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+            const COLORREF background = GetPixel(memory, r.right - 1, 0);
+            int inkEnd = 0;
+            for (int y = 0; y < r.bottom; ++y)
+                for (int x = 0; x < r.right; ++x)
+                    if (GetPixel(memory, x, y) != background) inkEnd = std::max(inkEnd, x + 1);
+            SelectObject(memory, old);
+            DeleteObject(picture);
+            DeleteDC(memory);
+            ReleaseDC(window, screen);
+            EXPECT_GT(inkEnd, sized / 2) << face << ": " << text;
+            EXPECT_LE(inkEnd, sized) << face << ": " << text;
+        }
+    }
 }
