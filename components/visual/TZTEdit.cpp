@@ -32,6 +32,18 @@ bool startsAnEdit(UINT message) {
     }
 }
 
+// A number as documents and spreadsheets write it becomes one the field reads: the minus
+// sign as the hyphen, the narrow no-break space as the no-break space between digit
+// groups, a superscript two as the digit (for the "2" of a unit).
+wchar_t numericCharacter(wchar_t c) {
+    switch (c) {
+        case L'\u2212': return L'-';
+        case L'\u202F': return L'\u00A0';
+        case L'\u00B2': return L'2';
+        default: return c;
+    }
+}
+
 }  // namespace
 
 void TZTEdit::init() {
@@ -92,14 +104,16 @@ bool TZTEdit::numericReader(TData& data) { return readChange(data) == TReading::
 
 TZTEdit::TReading TZTEdit::readChange(TData& data) {
     const std::string typed = control->getControlText();
-    const std::string t = withDecimalPoints(typed);
-    const std::string lower = toolkit::lowerCase(t);
+    const std::string t = keepsComma ? typed : withDecimalPoints(typed);
+    const std::string lower = toolkit::lowerCase(withDecimalPoints(typed));
     const bool number = isNumberText(lower, data);
+    // Unfinished: one digit or two more make a number ("-", "1e", "1 0" of "1 000").
     TData probe;
-    if (!number && !isNumberText(lower + '0', probe)) {
+    if (!number && !isNumberText(lower + '0', probe) && !isNumberText(lower + "00", probe)) {
         // Text that can never become a number: the text and the selection from before
         // the change come back, so that typing goes on where the user was.
         showOwnText(lastGoodText_, selectionBefore_);
+        if (pasting_) pasteRefused_ = true;
         return TReading::refused;
     }
     if (t.empty()) {
@@ -125,26 +139,39 @@ std::string TZTEdit::withDecimalPoints(std::string text) {
     return text;
 }
 
-// Blanks, tabs, line ends and no-break spaces around a pasted number go. Without them
-// the edit box pastes as it always does.
-bool TZTEdit::pasteTrimmed() {
-    static constexpr std::string_view around = " \t\r\n\xA0";
-    const std::string pasted = toolkit::clipboardText(control->handle());
-    const std::size_t first = pasted.find_first_not_of(around);
-    if (first == std::string::npos) return !pasted.empty();  // blanks alone: nothing to paste
-    const std::size_t end = pasted.find_last_not_of(around) + 1;
-    if (first == 0 && end == pasted.size()) return false;
-    const std::wstring trimmed = toolkit::toWide(std::string_view(pasted).substr(first, end - first));
-    control->perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(trimmed.c_str()));
+// The clipboard's text pasted as a number; false when there is none to paste, so that
+// the edit box does what it always does.
+bool TZTEdit::pasteFromClipboard() {
+    const std::wstring pasted = toolkit::clipboardWideText(control->handle());
+    if (pasted.empty()) return false;
+    paste(pasted);
     return true;
+}
+
+// Blanks, tabs, line ends and no-break spaces around a pasted number go; blanks alone
+// paste nothing. A paste the reader refuses is told with its text.
+void TZTEdit::paste(std::wstring text) {
+    static constexpr std::wstring_view around = L" \t\r\n\u00A0\u202F";
+    for (wchar_t& c : text) c = numericCharacter(c);
+    const std::size_t first = text.find_first_not_of(around);
+    if (first == std::wstring::npos) return;
+    const std::wstring trimmed = text.substr(first, text.find_last_not_of(around) + 1 - first);
+    selectionBefore_ = selection();
+    pasting_ = true;
+    pasteRefused_ = false;
+    control->perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(trimmed.c_str()));
+    pasting_ = false;
+    if (pasteRefused_) fireEventStr(onPasteRefused, toolkit::fromWide(trimmed));
 }
 
 bool TZTEdit::handleMessage(toolkit::TMsg& msg) {
     if (!changingItself_ && startsAnEdit(msg.message)) selectionBefore_ = selection();
-    if (msg.message == WM_PASTE && valueReader == &TZTEdit::numericReader && !readOnly && pasteTrimmed()) {
+    const bool numeric = valueReader == &TZTEdit::numericReader && !readOnly;
+    if (numeric && msg.message == WM_PASTE && pasteFromClipboard()) {
         msg.result = 0;
         return true;
     }
+    if (numeric && msg.message == WM_CHAR) msg.wParam = numericCharacter(static_cast<wchar_t>(msg.wParam));
     return TZTWin::handleMessage(msg);
 }
 
@@ -188,6 +215,16 @@ void TZTEdit::doText(TData& data, std::uint16_t) {
     control->setControlText(readString(data, textSource, ""));
     select({caret, caret});
 }
+
+void TZTEdit::doPaste(TData& data, std::uint16_t) {
+    const std::string text = readString(data, {}, "");
+    if (valueReader == &TZTEdit::numericReader && !readOnly)
+        paste(toolkit::toWide(text));
+    else
+        control->perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toolkit::toWide(text).c_str()));
+}
+
+void TZTEdit::shownText(TData& data, std::uint16_t) { setString(data, control->getControlText()); }
 
 void TZTEdit::value(TData& data, std::uint16_t) {
     const bool read = valueReader == &TZTEdit::numericReader ? readNumber(data) : (this->*valueReader)(data);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "components/visual/NumberGrammar.h"
+#include "components/logic/NumberGrammar.h"
 #include "components/visual/TZTWin.h"
 
 namespace components {
@@ -25,6 +25,9 @@ public:
     std::int32_t maxLength = 0;  // 0: the platform's largest limit
     bool clearOnEnter = false;
     TValueReader valueReader = &TZTEdit::textReader;
+    // With the numeric reader: a decimal comma stays as typed (it is read as the point
+    // either way); false shows it as the point.
+    bool keepsComma = false;
 
     // Links.
     TDataLink textSource;
@@ -35,14 +38,22 @@ public:
     // emptied field (after onEmptied), however the change came (typed, deleted, pasted,
     // undone); the numeric reader only.
     TEventLink onNoValue;
+    // (string) a paste the numeric reader refused, as pasted (without the blanks around
+    // it); the field keeps its text and caret.
+    TEventLink onPasteRefused;
 
     void init() override;
     void doText(TData& data, std::uint16_t index);  // input method
+    // Input method: the text that comes, pasted as the user pastes: in place of the
+    // selection, read and refused as a paste is.
+    void doPaste(TData& data, std::uint16_t index);
     // Data point: the text, or with the numeric reader its number (a decimal comma read
     // as the point); null where the text is no number (empty or unfinished). A read
     // changes nothing: not the text, the caret, the undo or the events.
     void value(TData& data, std::uint16_t index);
-    using DataPoints = dataflow::TDataPoints<&TZTEdit::value>;
+    // Data point: the text as the field shows it.
+    void shownText(TData& data, std::uint16_t index);
+    using DataPoints = dataflow::TDataPoints<&TZTEdit::value, &TZTEdit::shownText>;
 
     // The readers of a change: the text as a string, or the text as a real number (the
     // numeric one enforces the number: it puts back a refused change and shows "0" for an
@@ -72,7 +83,8 @@ private:
     void setControlTextQuietly(std::string_view newText);
     void keep(const std::string& kept);
     void showOwnText(std::string_view ownText, Selection selected);
-    bool pasteTrimmed();
+    bool pasteFromClipboard();
+    void paste(std::wstring text);
     static std::string withDecimalPoints(std::string text);
     Selection selection() const;
     void select(Selection selected);
@@ -81,6 +93,8 @@ private:
     std::string undoText_;       // the text the user's last kept edit started from
     Selection selectionBefore_;  // the selection as the last input began
     bool changingItself_ = false;
+    bool pasting_ = false;
+    bool pasteRefused_ = false;
     bool changeArmed_ = false;
 };
 

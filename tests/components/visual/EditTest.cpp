@@ -24,6 +24,15 @@ using testsupport::WindowTest;
 
 namespace {
 
+// Letters outside ASCII, typed as the wide window receives them.
+void typeWide(HWND window, const std::wstring& text) {
+    for (wchar_t c : text) {
+        SendMessageW(window, WM_KEYDOWN, 'A', 1);
+        SendMessageW(window, WM_CHAR, c, 1);
+        SendMessageW(window, WM_KEYUP, 'A', 0xC0000001);
+    }
+}
+
 class Edit : public testsupport::FormTest {
 protected:
     void TearDown() override {
@@ -187,7 +196,7 @@ TEST_F(Edit, ARefusedChangeRestoresTheTextAndTheSelectionBeforeIt) {
     type(box(), " 8");  // a leading blank is refused; the text stays selected for the 8
     EXPECT_EQ(shown(), "8");
     SendMessageW(box(), EM_SETSEL, 0, -1);
-    testsupport::paste(box(), L"8 5");
+    testsupport::paste(box(), L"8 5,3");  // no number, nor the beginning of one
     type(box(), "85,3");
     EXPECT_EQ(shown(), "85.3");
     EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1", "12", "152", "8", "8", "85", "85", "85.3"}));
@@ -203,6 +212,58 @@ TEST_F(Edit, APastedNumberLosesTheBlanksAroundIt) {
     testsupport::paste(box(), L"\u00A01.5e3 ");  // a no-break space, as office programs copy
     EXPECT_EQ(shown(), "1.5e3");
     EXPECT_EQ(changes.texts(), (std::vector<std::string>{"85.3", "1500"}));
+}
+
+// Numbers as spreadsheets and documents write them: digit groups after blanks or
+// no-break spaces, the minus sign; typed as well as pasted. A paste that still is no
+// number is told, and the field keeps its text and caret.
+TEST_F(Edit, NumbersAsDocumentsWriteThem) {
+    Sink refused;
+    makeEdit(&TZTEdit::numericReader);
+    edit->onPasteRefused = makeLink<&Sink::input>(refused);
+    const auto pasteOver = [this](const std::wstring& text) {
+        SendMessageW(box(), EM_SETSEL, 0, -1);
+        testsupport::paste(box(), text);
+    };
+    pasteOver(L"1 000");
+    pasteOver(L" 1\u00A0000,5\r\n");
+    pasteOver(L"\u22124,5");
+    pasteOver(L"12\u202F345");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"1000", "1000.5", "-4.5", "12345"}));
+    pasteOver(L"4.5 мм/с");
+    EXPECT_EQ(shown(),
+              "12\xA0"
+              "345");
+    EXPECT_EQ(refused.texts(), std::vector<std::string>{"4.5 мм/с"});
+    pasteOver(L"1 0000");  // a group of four digits is none
+    EXPECT_EQ(refused.values.size(), 2u);
+    SendMessageW(box(), EM_SETSEL, 0, -1);
+    typeWide(box(), L"\u22121 000");  // typed: the minus sign, and a group that waits for its digits
+    EXPECT_EQ(shown(), "-1 000");
+    EXPECT_EQ(changes.texts().back(), "-1000");
+    TData pasted;
+    setString(pasted, "2,5");
+    edit->doPaste(pasted, 0);              // a paste in place of the selection, as the user's
+    EXPECT_EQ(refused.values.size(), 3u);  // "-1 0002,5": a group of four digits
+    EXPECT_EQ(shown(), "-1 000");
+}
+
+// Where the field keeps the comma, it shows it as typed and reads it as the point.
+TEST_F(Edit, ACommaStaysWhereTheFieldKeepsIt) {
+    edit = new TZTEdit(form);
+    edit->valueReader = &TZTEdit::numericReader;
+    edit->keepsComma = true;
+    edit->onChange = makeLink<&Sink::input>(changes);
+    edit->init();
+    SetFocus(box());
+    type(box(), "4,5");
+    EXPECT_EQ(shown(), "4,5");
+    EXPECT_EQ(changes.texts(), (std::vector<std::string>{"4", "4", "4.5"}));
+    type(box(), ",");  // a second separator is refused as ever
+    EXPECT_EQ(shown(), "4,5");
+    TData text;
+    edit->shownText(text, 0);
+    EXPECT_EQ(text.strValue, "4,5");
 }
 
 TEST_F(Edit, UndoTakesBackTheUsersEditBehindTheFieldsOwnChanges) {
@@ -224,15 +285,6 @@ TEST_F(Edit, UndoTakesBackTheUsersEditBehindTheFieldsOwnChanges) {
     type(box(), "x");  // refused
     undo();
     EXPECT_EQ(shown(), "50");
-}
-
-// Letters outside ASCII, typed as the wide window receives them.
-void typeWide(HWND window, const std::wstring& text) {
-    for (wchar_t c : text) {
-        SendMessageW(window, WM_KEYDOWN, 'A', 1);
-        SendMessageW(window, WM_CHAR, c, 1);
-        SendMessageW(window, WM_KEYUP, 'A', 0xC0000001);
-    }
 }
 
 TEST_F(Edit, NonAsciiLettersAreRefusedByTheNumericReaderAndKeptAsText) {

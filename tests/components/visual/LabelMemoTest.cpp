@@ -61,7 +61,9 @@ TEST_F(Components, LabelShowsItsCaptionAndReportsClicks) {
     label.setAutoSize(true);
     EXPECT_EQ(label.control->getControlText(), "Введите виброускорение в дБ ");
     const SIZE text = label.control->canvas().textExtent(label.caption);
-    EXPECT_EQ(label.control->getWidth(), text.cx + 1);
+    // The text's width, the label's allowance of 1 and room for the ink: a sixth of the
+    // font's height of 11, and 1.
+    EXPECT_EQ(label.control->getWidth(), text.cx + 1 + 3);
     EXPECT_EQ(label.control->getHeight(), text.cy + 1);
     SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(label.control->controlId, STN_CLICKED),
                  reinterpret_cast<LPARAM>(label.control->handle()));
@@ -231,7 +233,8 @@ TEST_F(Components, MemoLinesAreTheStringListsLines) {
 // inside the size it took.
 TEST_F(Components, ALabelSizedToItsTextHoldsAllOfItsInk) {
     for (const char* face : {"Tahoma", "Нет такого шрифта"}) {
-        for (const char* text : {"Виброскорость, мм/с", "Виброперемещение, мкм", "СКЗ виброскорости, мм/с:"}) {
+        for (const char* text :
+             {"Виброскорость, мм/с", "Виброперемещение, мкм", "СКЗ виброскорости, мм/с:"}) {
             TZTLabel label(form);
             label.place({0, 0, 0, 0}, toolkit::clSysButtonFace, fontOf(face, 9), TZTWin::esPlain);
             label.caption = text;
@@ -247,7 +250,8 @@ TEST_F(Components, ALabelSizedToItsTextHoldsAllOfItsInk) {
             const HDC memory = CreateCompatibleDC(screen);
             const HBITMAP picture = CreateCompatibleBitmap(screen, r.right, r.bottom);
             const HGDIOBJ old = SelectObject(memory, picture);
-            SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+            SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                         PRF_CLIENT | PRF_ERASEBKGND);
             const COLORREF background = GetPixel(memory, r.right - 1, 0);
             int inkEnd = 0;
             for (int y = 0; y < r.bottom; ++y)

@@ -1,6 +1,8 @@
 // The grammar of the texts that the edit field's numeric reader takes for numbers:
 // an optional sign, a mantissa of digits with at most one point (not a lone point),
-// blanks, and an optional exponent ("e", blanks, an optional sign, blanks, digits).
+// whose integer part may be written in groups of three digits after a first of one to
+// three ("1 000", with a blank or a no-break space), blanks, and an optional exponent
+// ("e", blanks, an optional sign, blanks, digits).
 #pragma once
 
 #include <string_view>

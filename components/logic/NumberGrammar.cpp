@@ -1,5 +1,5 @@
 // The grammar of the texts that the edit field's numeric reader takes for numbers.
-#include "components/visual/NumberGrammar.h"
+#include "components/logic/NumberGrammar.h"
 
 #include <limits>
 
@@ -13,6 +13,7 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isGroupSeparator(char c) { return c == ' ' || c == '\xA0'; }
 
 // The value of a number text without blanks, honest at the ends of the double range: a
 // number beyond it is an infinity (which a formula refuses as too large), one that is
@@ -45,6 +46,12 @@ bool isNumberText(std::string_view s, TData& data) {
     const std::size_t mantissa = i;
     if (i >= s.size() || !(isDigit(s[i]) || s[i] == '.')) return false;
     skipDigits();
+    // Digit groups: one to three digits, then groups of three after a blank or a no-break
+    // space, as "1 000 000".
+    if (i - mantissa <= 3)
+        while (i + 3 < s.size() && isGroupSeparator(s[i]) && isDigit(s[i + 1]) && isDigit(s[i + 2]) &&
+               isDigit(s[i + 3]) && (i + 4 == s.size() || !isDigit(s[i + 4])))
+            i += 4;
     if (i < s.size() && s[i] == '.') {
         ++i;
         skipDigits();
@@ -60,11 +67,11 @@ bool isNumberText(std::string_view s, TData& data) {
         skipDigits();
     }
     if (i != s.size()) return false;
-    // The value is read without the blanks: the exponent's digits would otherwise be
-    // lost behind a blank ("1.5e - 3" would read as 1.5).
+    // The value is read without the blanks and group separators: the digits after them
+    // would otherwise be lost ("1.5e - 3" would read as 1.5, "1 000" as 1).
     std::string compact;
     for (char c : s)
-        if (!isBlank(c)) compact.push_back(c);
+        if (!isBlank(c) && !isGroupSeparator(c)) compact.push_back(c);
     setReal(data, honestValue(compact));
     return true;
 }
