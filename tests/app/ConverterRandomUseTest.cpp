@@ -90,7 +90,9 @@ TEST(RandomUse, TheConvertersOutputsBelongToTheLevelShown) {
                          << " RANDOM_USE_ACTIONS=" << user.actions() << "); the last actions:\n"
                          << user.lastActions(12);
     std::printf("%d actions, a result shown after %d of them\n", user.actions(), results);
-    if (actions >= 1000) EXPECT_GT(results, actions / 10);  // the run computed, not only refused
+    if (actions >= 1000) {
+        EXPECT_GT(results, actions / 10);  // the run computed, not only refused
+    }
     EXPECT_EQ(boxes, 0);
 
     dataflow::disableEvents();

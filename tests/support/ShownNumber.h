@@ -10,12 +10,13 @@
 namespace testsupport {
 
 // The number a numeric field's text is: an optional sign, digits with at most one point
-// (or a decimal comma), not a lone point, an optional exponent; blanks between the
-// mantissa and the exponent's digits count for nothing. None for any other text.
+// (or a decimal comma), not a lone point, an optional exponent; blanks and no-break
+// spaces (between digit groups, the mantissa and the exponent's digits) count for
+// nothing. None for any other text.
 inline std::optional<long double> shownNumber(const std::string& text) {
     std::string s;
     for (char c : text) {
-        if (c == ' ' || c == '\t') continue;
+        if (c == ' ' || c == '\t' || c == '\xA0') continue;
         s.push_back(c == ',' ? '.' : c == 'E' ? 'e' : c);
     }
     std::size_t i = 0, digits = 0;

@@ -173,7 +173,9 @@ TEST(RandomUse, TheVibrationTableBelongsToTheInputsShown) {
                          << " RANDOM_USE_ACTIONS=" << user.actions() << "); the last actions:\n"
                          << user.lastActions(12);
     std::printf("%d actions, a table shown after %d of them\n", user.actions(), tables);
-    if (actions >= 1000) EXPECT_GT(tables, actions / 10);  // the run computed, not only refused
+    if (actions >= 1000) {
+        EXPECT_GT(tables, actions / 10);  // the run computed, not only refused
+    }
     EXPECT_EQ(boxes, 0);
 
     dataflow::disableEvents();
