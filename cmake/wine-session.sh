@@ -41,7 +41,9 @@ install_wine_fonts() {
         [ -f "$folder/marlett.ttf" ] || continue
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
         for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
-            [ -f "$folder/$font" ] && cp -n "$folder/$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+            if [ -f "$folder/$font" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$font" ]; then
+                cp "$folder/$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+            fi
         done
         return 0
     done

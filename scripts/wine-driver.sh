@@ -21,7 +21,8 @@ window_lines() { driver_wine "$BUILD/tests/e2e/window_texts.exe" "${1:-obj_Form}
 wait_for_window() {
     local class=${1:-obj_Form}
     for _ in $(seq 150); do
-        window_lines "$class" | grep -q '^window' && return 0
+        # Not grep -q: quitting at the first line would cut the reading off (a broken pipe).
+        [ -n "$(window_lines "$class" | grep '^window')" ] && return 0
         sleep 0.2
     done
     echo "no $class window appeared" >&2

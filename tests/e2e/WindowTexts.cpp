@@ -6,9 +6,20 @@
 // N on; else -) and the text (UTF-8, line ends written as \r and \n).
 // A last line "focus" gives the rectangle of the window that has the keyboard focus.
 //   window_texts.exe [CLASS]      (default obj_Form; exit code 1 when there is none)
+// The clipboard, which the programs under Wine share: its Unicode text printed as UTF-8
+// (line ends as they are), or the text of a UTF-8 file put on it (a file: the command
+// line of a program under a C locale keeps no Cyrillic).
+//   window_texts.exe --clipboard
+//   window_texts.exe --set-clipboard FILE
+// or the size of the picture on it ("WIDTHxHEIGHT"; nothing when it holds none).
+//   window_texts.exe --clipboard-picture
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -84,7 +95,56 @@ BOOL CALLBACK printChild(HWND window, LPARAM) {
 
 }  // namespace
 
+int clipboard() {
+    if (!OpenClipboard(nullptr)) return 1;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            _setmode(_fileno(stdout), _O_BINARY);  // the line ends as they are
+            std::fputs(utf8(text).c_str(), stdout);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return 0;
+}
+
+int clipboardPicture() {
+    if (!OpenClipboard(nullptr)) return 1;
+    if (const auto picture = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP size = {};
+        if (GetObjectW(picture, sizeof size, &size)) std::printf("%ldx%ld\n", size.bmWidth, size.bmHeight);
+    }
+    CloseClipboard();
+    return 0;
+}
+
+int setClipboard(const wchar_t* path) {
+    std::FILE* file = _wfopen(path, L"rb");
+    if (!file) return 1;
+    std::string content;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content.append(buffer, n);
+    std::fclose(file);
+    std::wstring wide(content.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, content.data(),
+                                                             static_cast<int>(content.size()), wide.data(),
+                                                             static_cast<int>(wide.size()))));
+    const wchar_t* text = wide.c_str();
+    if (!OpenClipboard(nullptr)) return 1;
+    EmptyClipboard();
+    const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wstring(argv[1]) == L"--clipboard") return clipboard();
+    if (argc > 1 && std::wstring(argv[1]) == L"--clipboard-picture") return clipboardPicture();
+    if (argc > 2 && std::wstring(argv[1]) == L"--set-clipboard") return setClipboard(argv[2]);
     Search search{argc > 1 ? argv[1] : L"obj_Form"};
     EnumWindows(findWindow, reinterpret_cast<LPARAM>(&search));
     if (!search.found) return 1;
