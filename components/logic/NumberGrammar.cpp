@@ -1,6 +1,7 @@
 // The grammar of the texts that the edit field's numeric reader takes for numbers.
 #include "components/logic/NumberGrammar.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "toolkit/text/NumberText.h"
@@ -74,6 +75,13 @@ bool isNumberText(std::string_view s, TData& data) {
         if (!isBlank(c) && !isGroupSeparator(c)) compact.push_back(c);
     setReal(data, honestValue(compact));
     return true;
+}
+
+bool isShownNumber(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    std::replace(text.begin(), text.end(), 'E', 'e');
+    TData value;
+    return isNumberText(text, value);
 }
 
 }  // namespace components

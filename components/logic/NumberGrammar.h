@@ -16,4 +16,8 @@ namespace components {
 // but rounds to 0 the smallest double of its sign.
 bool isNumberText(std::string_view s, dataflow::TData& data);
 
+// Whether a text is a complete number as a field may show it: with a decimal comma or a
+// point, an exponent after "e" or "E".
+bool isShownNumber(std::string text);
+
 }  // namespace components

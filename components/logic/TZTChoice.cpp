@@ -10,15 +10,25 @@ namespace {
 std::int32_t indexFrom(const TDataLink& link) { return link.isLinked() ? readInteger(link) : 0; }
 }  // namespace
 
-void TZTChoice::value(TData& data, std::uint16_t) {
-    const std::int32_t r = indexFrom(row);
-    const std::int32_t c = indexFrom(column);
-    const std::size_t at =
+bool TZTChoice::at(std::int32_t r, std::int32_t c, double& value) const {
+    const std::size_t place =
         static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c);
-    if (r < 0 || c < 0 || c >= columns || at >= values.size())
-        setNull(data);
+    if (r < 0 || c < 0 || c >= columns || place >= values.size()) return false;
+    value = values[place];
+    return true;
+}
+
+void TZTChoice::value(TData& data, std::uint16_t) {
+    double chosen = 0;
+    if (at(indexFrom(row), indexFrom(column), chosen))
+        setReal(data, chosen);
     else
-        setReal(data, values[at]);
+        setNull(data);
+}
+
+void TZTChoice::choose(TData& data, std::uint16_t) {
+    double chosen = 0;
+    if (at(toIndex(data), indexFrom(column), chosen)) passOnReal(data, onValue, chosen);
 }
 
 }  // namespace components

@@ -23,6 +23,14 @@ public:
     // Data point: the chosen value; null where the row or column is outside the values.
     void value(dataflow::TData& data, std::uint16_t index);
     using DataPoints = dataflow::TDataPoints<&TZTChoice::value>;
+
+    // Input method: the value in the row that comes (read as an integer) and the column
+    // read, passed on to onValue; nothing where they are outside the values.
+    void choose(dataflow::TData& data, std::uint16_t index);
+    dataflow::TEventLink onValue;
+
+private:
+    bool at(std::int32_t r, std::int32_t c, double& value) const;
 };
 
 }  // namespace components

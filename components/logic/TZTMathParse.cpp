@@ -62,6 +62,15 @@ std::string TZTMathParse::errorMessage(std::int16_t code) {
     }
 }
 
+void TZTMathParse::value(TData& data, std::uint16_t) {
+    if (!resultKept_)
+        setNull(data);
+    else if (resultType == rtInteger)
+        setInteger(data, toolkit::roundToInt32(lastResult_));
+    else
+        setReal(data, lastResult_);
+}
+
 void TZTMathParse::calculate(TData& data, std::uint16_t) {
     incomingData_ = data;
     const double result = evaluate();
@@ -70,6 +79,7 @@ void TZTMathParse::calculate(TData& data, std::uint16_t) {
         !toolkit::fitsInt64(std::rint(static_cast<long double>(result))))
         fail(errCalc);
     lastResult_ = result;
+    resultKept_ = !failed();
     if (!failed()) {
         cursor_ = -1;
         if (resultType == rtInteger)

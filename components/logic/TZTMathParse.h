@@ -84,6 +84,10 @@ public:
 
     // Input method.
     void calculate(TData& data, std::uint16_t index);
+    // Data point: the result of the last evaluation (as onResult had it), for others to
+    // read; nothing before the first success and after a failure.
+    void value(TData& data, std::uint16_t index);
+    using DataPoints = dataflow::TDataPoints<&TZTMathParse::value>;
 
     // Links.
     dataflow::TLinks<dataflow::TDataLink> arguments{"TZTMathParse.arguments"};  // %1 in entry 0
@@ -156,6 +160,7 @@ private:
     double defaultValue_ = 0.0;
     double angleFactor_ = 0.0;
     std::int16_t errorCode_ = errNone;
+    bool resultKept_ = false;  // the last evaluation succeeded
     TData incomingData_;
     std::vector<double> argumentCache_;
     std::vector<char> argumentRead_;

@@ -51,6 +51,20 @@ void TZTComboBox::reportShown() {
     fireEventInt(onChange, index);
 }
 
+void TZTComboBox::doItemIndex(TData& data, std::uint16_t) {
+    const std::int32_t index = toIndex(data);
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return;
+    control->perform(CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    reportShown();
+}
+
+void TZTComboBox::itemText(TData& data, std::uint16_t) {
+    if (reported_ < 0 || static_cast<std::size_t>(reported_) >= items.size())
+        setNull(data);
+    else
+        setString(data, items[static_cast<std::size_t>(reported_)]);
+}
+
 // What the last report told, so that a schema reads the item its event told of.
 void TZTComboBox::value(TData& data, std::uint16_t) {
     if (reported_ < 0)

@@ -27,9 +27,15 @@ public:
     void init() override;
     // The program shows an item of its own choosing (-1 none); that is not reported.
     void setItemIndex(std::int32_t index);
-    // Data point: the shown item's index (an integer); null when none is shown.
+    // Input method: the item whose index comes (read as an integer) is shown, as though
+    // the user chose it, and reported when it changed; an index outside the items is
+    // ignored.
+    void doItemIndex(TData& data, std::uint16_t index);
+    // Data points: the shown item's index (an integer), and its text; null when none is
+    // shown.
     void value(TData& data, std::uint16_t index);
-    using DataPoints = dataflow::TDataPoints<&TZTComboBox::value>;
+    void itemText(TData& data, std::uint16_t index);
+    using DataPoints = dataflow::TDataPoints<&TZTComboBox::value, &TZTComboBox::itemText>;
 
 protected:
     bool handleMessage(toolkit::TMsg& msg) override;

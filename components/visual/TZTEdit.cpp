@@ -224,6 +224,8 @@ void TZTEdit::doPaste(TData& data, std::uint16_t) {
         control->perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toolkit::toWide(text).c_str()));
 }
 
+void TZTEdit::doSelectAll(TData&, std::uint16_t) { control->perform(EM_SETSEL, 0, -1); }
+
 void TZTEdit::shownText(TData& data, std::uint16_t) { setString(data, control->getControlText()); }
 
 void TZTEdit::value(TData& data, std::uint16_t) {

@@ -47,6 +47,8 @@ public:
     // Input method: the text that comes, pasted as the user pastes: in place of the
     // selection, read and refused as a paste is.
     void doPaste(TData& data, std::uint16_t index);
+    // Input method: the whole text selected, as Tab leaves it, so that typing replaces it.
+    void doSelectAll(TData& data, std::uint16_t index);
     // Data point: the text, or with the numeric reader its number (a decimal comma read
     // as the point); null where the text is no number (empty or unfinished). A read
     // changes nothing: not the text, the caret, the undo or the events.

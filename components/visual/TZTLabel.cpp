@@ -21,6 +21,7 @@ void TZTLabel::setTextAlign(TTextAlign alignment) {
 }
 
 void TZTLabel::init() {
+    if (centredVertically) control->setStyle(control->style() | SS_CENTERIMAGE);
     TZTWin::init();
     control->setControlText(caption);
     if (hoverColor != 0 || hoverUnderline) {
@@ -43,6 +44,18 @@ void TZTLabel::mouseLeave() {
     if (hoverColor != 0) f.setColor(font.fontColor);  // the colour given, not the one before
     if (hoverUnderline) f.setFontStyle(f.fontStyle() & ~toolkit::TGraphicTool::fsUnderline);
     control->applyFont();
+}
+
+void TZTLabel::doText(TData& data, std::uint16_t) {
+    caption = dataflow::toString(data);
+    control->setControlText(caption);
+}
+
+void TZTLabel::text(TData& data, std::uint16_t) { dataflow::setString(data, caption); }
+
+void TZTLabel::doColor(TData& data, std::uint16_t) {
+    control->setColor(static_cast<std::uint32_t>(dataflow::toInteger(data)));
+    control->invalidate();
 }
 
 }  // namespace components

@@ -148,6 +148,16 @@ void TZTMainForm::shown() {
     TZTWin::shown();
 }
 
+bool TZTMainForm::takeShortcut(std::uint32_t key, std::uint32_t shift) {
+    constexpr std::uint32_t shifts = toolkit::ssShift | toolkit::ssCtrl | toolkit::ssAlt;
+    for (const TShortcut& shortcut : shortcuts) {
+        if (shortcut.key != key || shortcut.shift != (shift & shifts)) continue;
+        dataflow::fireEventNull(shortcut.onPress);
+        return true;
+    }
+    return false;
+}
+
 void TZTMainForm::mouseDown(toolkit::TMouseEventData& mouse) {
     if (dragByClient) {
         ReleaseCapture();
@@ -210,8 +220,9 @@ bool TZTMainForm::closeProcedure(toolkit::TMsg& msg) {
 
 void TZTMainForm::iniPositionHandler(TZTMainForm& form, bool save) {
     const std::size_t split = form.positionStore.find(".ini\\");
-    toolkit::TIniFile* ini =
-        toolkit::openIniFile(toolkit::programDirectory() + form.positionStore.substr(0, split + 4));
+    const std::string file = form.positionStore.substr(0, split + 4);
+    const bool absolute = file.size() > 1 && (file[1] == ':' || (file[0] == '\\' && file[1] == '\\'));
+    toolkit::TIniFile* ini = toolkit::openIniFile(absolute ? file : toolkit::programDirectory() + file);
     ini->section = form.positionStore.substr(split + 5);
     TControl& c = *form.control;
     if (save) {

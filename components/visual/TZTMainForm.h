@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "components/visual/TZTWin.h"
 #include "toolkit/drawing/TBitmap.h"
@@ -42,10 +43,21 @@ public:
     bool dragByClient = false;
     std::uint8_t alphaBlend = 255;
     std::uint8_t windowState = 0;  // at first show: 1 minimised, 2 maximised
-    std::string positionStore;     // "" none; "file.ini\Section"; otherwise a registry key
+    // "" none; "file.ini\Section" (beside the program, or a whole path); otherwise a
+    // registry key under "Software\".
+    std::string positionStore;
     bool clientSizing = false;
     std::function<void(TZTMainForm&)> placement;
     toolkit::TBitmap* background = nullptr;  // drawn as the background when not empty; owned
+
+    // Keys with a shift state (TControl's ss bits: ssCtrl | ssShift, say) that fire their
+    // link wherever the focus is in the form, as Ctrl+Shift+C copying a table.
+    struct TShortcut {
+        std::uint32_t key;
+        std::uint32_t shift;
+        TEventLink onPress;  // (null)
+    };
+    std::vector<TShortcut> shortcuts;
 
     // Links.
     TDataLink closeQuery;  // non-zero refuses a user's close
@@ -65,6 +77,7 @@ public:
 
 protected:
     void mouseDown(toolkit::TMouseEventData& mouse) override;
+    bool takeShortcut(std::uint32_t key, std::uint32_t shift) override;
     bool handleMessage(toolkit::TMsg& msg) override;
     void shown() override;
 

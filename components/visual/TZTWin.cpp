@@ -170,9 +170,17 @@ void TZTWin::fireKeyUp(std::uint32_t& key) { fireEventInt(onKeyUp, static_cast<s
 void TZTWin::fireKeyPress(char ch) { fireEventStr(onKeyPress, std::string(1, ch)); }
 
 void TZTWin::keyDown(std::uint32_t& key, std::uint32_t shift) {
+    if (takeShortcut(key, shift)) {
+        key = 0;
+        keyResult = 0;  // its character goes nowhere either
+        return;
+    }
     if (keyPreview && parentControl_ && parentControl_->keyDownHandler()) {
         parentControl_->keyDownHandler()(*parentControl_, key, shift);
-        if (key == 0) return;
+        if (key == 0) {
+            keyResult = 0;  // the form took the key: its character goes nowhere either
+            return;
+        }
     }
     keyResult = -1;
     fireKeyDown(key);

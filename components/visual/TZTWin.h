@@ -87,6 +87,9 @@ public:
 
 protected:
     virtual void fireKeyDown(std::uint32_t& key);
+    // A key with its shift state (TControl's ss bits) that the component acts on as a
+    // whole, before anyone sees it; true takes the key and its character.
+    virtual bool takeShortcut(std::uint32_t, std::uint32_t) { return false; }
     virtual void fireKeyUp(std::uint32_t& key);
     virtual void fireKeyPress(char ch);
     virtual void mouseDown(toolkit::TMouseEventData& mouse);

@@ -45,6 +45,31 @@ std::int32_t TIniFile::valueInteger(std::string_view key, std::int32_t value) {
         GetPrivateProfileIntW(wideSection.c_str(), wideKey.c_str(), value, wideFile.c_str()));
 }
 
+std::string TIniFile::valueText(std::string_view key, std::string_view value) {
+    const std::wstring wideSection = toWide(section);
+    const std::wstring wideKey = toWide(key);
+    const std::wstring wideFile = toWide(fileName);
+    if (mode == write) {
+        createAsUnicode(wideFile);
+        WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), toWide(value).c_str(),
+                                   wideFile.c_str());
+        return std::string(value);
+    }
+    wchar_t text[1025] = {};
+    const DWORD length = GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), toWide(value).c_str(),
+                                                  text, 1025, wideFile.c_str());
+    return fromWide(std::wstring_view(text, length));
+}
+
+std::string userDataDirectory(std::string_view name) {
+    wchar_t base[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", base, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return "";
+    std::wstring folder = std::wstring(base, length) + L'\\' + toWide(name);
+    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return "";
+    return fromWide(folder + L'\\');
+}
+
 std::string programDirectory() {
     wchar_t name[261] = {};
     const DWORD length = GetModuleFileNameW(nullptr, name, 261);

@@ -109,6 +109,8 @@ public:
     // A drop-down list of texts to choose from ("COMBOBOX"); the height it is given is the
     // height of the list when dropped. Tab leaves it; the arrows choose within it.
     static TControl* newComboBox(TControl* parent);
+    // A push button ("BUTTON"): a click, Space or Enter on it is its onClick.
+    static TControl* newButton(TControl* parent, std::string_view caption);
 
     ~TControl() override;
 
