@@ -9,82 +9,15 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "BareDisplay.h"
 #include "KeyLoop.h"
 
 namespace {
 
 struct Bare {
     HWND form = nullptr, level = nullptr, memo = nullptr, result = nullptr, display = nullptr;
-    HDC pictureDc = nullptr;
-    int width = 0, height = 0;
+    bench::BarePicture picture;
 } bare;
-
-// The segments a character lights, as on the converter's display.
-const char* litSegments(wchar_t c) {
-    switch (c) {
-        case L'0': return "123456";
-        case L'1': return "65";
-        case L'2': return "16734";
-        case L'3': return "16754";
-        case L'4': return "2765";
-        case L'5': return "12754";
-        case L'6': return "123457";
-        case L'7': return "165";
-        case L'8': return "1234567";
-        case L'9': return "126754";
-        case L'-': return "7";
-        default: return "";
-    }
-}
-
-// One-pixel lines as one-pixel-wide rectangles of the selected brush; the end is left
-// out, as a line's last pixel is.
-void hline(int y, int x1, int x2) { PatBlt(bare.pictureDc, x1, y, x2 - x1, 1, PATCOPY); }
-void vline(int x, int y1, int y2) { PatBlt(bare.pictureDc, x, y1, 1, y2 - y1, PATCOPY); }
-
-void drawSegment(char segment, int x, int W, int H, int t, int g) {
-    switch (segment) {
-        case '1':
-            for (int k = 0; k <= g; ++k) hline(k, x + k + 1, x + W - k - 1);
-            break;
-        case '2':
-            for (int k = 0; k <= t; ++k) vline(x + k, k + 1, H / 2 - k - 1);
-            break;
-        case '3':
-            for (int k = 0; k <= t; ++k) vline(x + k, H / 2 + k + 1, H - k - 1);
-            break;
-        case '4':
-            for (int k = 0; k <= g; ++k) hline(H - k - 1, x + k + 1, x + W - k - 1);
-            break;
-        case '5':
-            for (int k = 0; k <= t; ++k) vline(x + W - k, H / 2 + k, H - k);
-            break;
-        case '6':
-            for (int k = 0; k <= t; ++k) vline(x + W - k, k, H / 2 - k);
-            break;
-        case '7':
-            for (int k = 0; k <= g; ++k) hline(H / 2 - k - 1, x + k + 1, x + W - k - 1);
-            for (int k = 0; k <= g; ++k) hline(H / 2 + k, x + k + 1, x + W - k - 1);
-            break;
-    }
-}
-
-void drawDisplay(const wchar_t* text) {
-    const int H = bare.height, W = H * 6 / 10, t = W / 7, g = W / 10;
-    SetDCBrushColor(bare.pictureDc, RGB(0, 0, 0));
-    PatBlt(bare.pictureDc, 0, 0, bare.width, H, PATCOPY);
-    SetDCBrushColor(bare.pictureDc, RGB(0, 255, 0));
-    for (int i = 0; text[i]; ++i) {
-        const int x = i * (W + 3);
-        if (text[i] == L'.') {
-            // The point: the box that a rectangle of the lit pen and brush covers.
-            PatBlt(bare.pictureDc, x + W - 2 * t, H - 3 * g, 2 * t, 2 * g, PATCOPY);
-        } else {
-            for (const char* s = litSegments(text[i]); *s; ++s) drawSegment(*s, x, W, H, t, g);
-        }
-    }
-    InvalidateRect(bare.display, nullptr, FALSE);
-}
 
 // Fifteen significant digits in plain decimals, trailing zeros dropped.
 void writeNumber(double value, wchar_t* text, std::size_t size) {
@@ -109,7 +42,7 @@ void levelChanged() {
     wchar_t text[64];
     writeNumber(0.000001 * std::exp(level * 0.1151292546), text, 64);
     SetWindowTextW(bare.result, text);
-    drawDisplay(text);
+    bench::drawDisplay(bare.picture, text);
 }
 
 LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,7 +57,7 @@ LRESULT CALLBACK displayProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (message != WM_PAINT) return CallWindowProcW(staticProc, window, message, wParam, lParam);
     PAINTSTRUCT ps;
     const HDC dc = BeginPaint(window, &ps);
-    BitBlt(dc, 0, 0, bare.width, bare.height, bare.pictureDc, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, bare.picture.width, bare.picture.height, bare.picture.dc, 0, 0, SRCCOPY);
     EndPaint(window, &ps);
     return 0;
 }
@@ -167,24 +100,11 @@ void createWindows() {
         SetWindowLongPtrW(bare.display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(displayProc)));
 }
 
-void createPicture() {
-    RECT client;
-    GetClientRect(bare.display, &client);
-    bare.width = client.right;
-    bare.height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bare.width, -bare.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    bare.pictureDc = CreateCompatibleDC(nullptr);
-    SelectObject(bare.pictureDc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectObject(bare.pictureDc, GetStockObject(DC_BRUSH));
-}
-
 }  // namespace
 
 int wmain() {
     createWindows();
-    createPicture();
+    bare.picture = bench::makePicture(bare.display);
     bench::measureKeys(bare.level);
     DestroyWindow(bare.form);
     return 0;

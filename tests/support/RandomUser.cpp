@@ -17,11 +17,30 @@ constexpr std::wstring_view characters = L"00112233445566778899,,..--eeEaxzаб�
 // What a user pastes: numbers as spreadsheets, documents and people write them, and
 // texts that are none.
 constexpr const wchar_t* pastes[] = {
-    L"4,5",      L" 4,5 \r\n",    L"4,50\t",    L"1,2E-3",
-    L"1 000",    L"1\u00A0000,5", L"\u22124,5", L"-4.5",
-    L"4.5 мм/с", L"120",          L"100e",      L"1e-320",
-    L"1e999",    L"текст",        L"-",         L".",
-    L"",         L"  ",           L"0",         L"99999999999999999999",
+    L"4,5",
+    L" 4,5 \r\n",
+    L"4,50\t",
+    L"1,2E-3",
+    L"1 000",
+    L"1\u00A0000,5",
+    L"\u22124,5",
+    L"-4.5",
+    L"4.5 мм/с",
+    L"120",
+    L"100e",
+    L"1e-320",
+    L"1e999",
+    L"текст",
+    L"-",
+    L".",
+    L"",
+    L"  ",
+    L"0",
+    L"99999999999999999999",
+    L"3000 об/мин",
+    L"2 g",
+    L"80 дБ",
+    L"0,5 мкм",
 };
 
 struct TKey {
