@@ -100,4 +100,23 @@ inline BarePicture makePicture(HWND window) {
     return picture;
 }
 
+// The display's paints copy the picture: its procedure takes the static's place.
+inline const BarePicture* shownPicture = nullptr;
+inline WNDPROC staticProc = nullptr;
+
+inline LRESULT CALLBACK displayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return CallWindowProcW(staticProc, window, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(window, &ps);
+    BitBlt(dc, 0, 0, shownPicture->width, shownPicture->height, shownPicture->dc, 0, 0, SRCCOPY);
+    EndPaint(window, &ps);
+    return 0;
+}
+
+inline void showPicture(const BarePicture& picture) {
+    shownPicture = &picture;
+    staticProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(picture.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(displayProc)));
+}
+
 }  // namespace bench

@@ -51,17 +51,6 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-WNDPROC staticProc = nullptr;
-
-LRESULT CALLBACK displayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_PAINT) return CallWindowProcW(staticProc, window, message, wParam, lParam);
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(window, &ps);
-    BitBlt(dc, 0, 0, bare.picture.width, bare.picture.height, bare.picture.dc, 0, 0, SRCCOPY);
-    EndPaint(window, &ps);
-    return 0;
-}
-
 // The converter's font: 8 points of "MS Sans Serif" at the screen's DPI.
 HFONT converterFont() {
     const HDC screen = GetDC(nullptr);
@@ -96,8 +85,6 @@ void createWindows() {
     bare.display = child(L"STATIC", L"", 20, 90, 285, 20, 0);
     bare.memo = child(L"EDIT", L"", 15, 150, 290, 25, ES_MULTILINE);
     bare.result = child(L"EDIT", L"", 20, 120, 280, 20, ES_AUTOHSCROLL | WS_TABSTOP);
-    staticProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(bare.display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(displayProc)));
 }
 
 }  // namespace
@@ -105,6 +92,7 @@ void createWindows() {
 int wmain() {
     createWindows();
     bare.picture = bench::makePicture(bare.display);
+    bench::showPicture(bare.picture);
     bench::measureKeys(bare.level);
     DestroyWindow(bare.form);
     return 0;

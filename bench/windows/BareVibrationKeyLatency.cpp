@@ -100,17 +100,6 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-WNDPROC staticProc = nullptr;
-
-LRESULT CALLBACK displayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_PAINT) return CallWindowProcW(staticProc, window, message, wParam, lParam);
-    PAINTSTRUCT ps;
-    const HDC dc = BeginPaint(window, &ps);
-    BitBlt(dc, 0, 0, bare.picture.width, bare.picture.height, bare.picture.dc, 0, 0, SRCCOPY);
-    EndPaint(window, &ps);
-    return 0;
-}
-
 HWND child(const wchar_t* cls, const wchar_t* text, int x, int y, int w, int h, DWORD style,
            DWORD exStyle = 0) {
     static const HFONT font = [] {
@@ -148,8 +137,6 @@ void createWindows() {
     }
     bare.display = child(L"STATIC", L"", 182, 436, 240, 30, 0);
     bare.zone = child(L"STATIC", L"", 16, 476, 613, 22, SS_CENTERIMAGE);
-    staticProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(bare.display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(displayProc)));
 }
 
 }  // namespace
@@ -157,6 +144,7 @@ void createWindows() {
 int wmain() {
     createWindows();
     bare.picture = bench::makePicture(bare.display);
+    bench::showPicture(bare.picture);
     bench::measureKeys(bare.value, "key to the whole table");
     DestroyWindow(bare.form);
     return 0;
