@@ -143,8 +143,11 @@ std::string mismatch(vibration::TClassVibrationForm& program) {
     while (machineClass >= 0 && band < 3 && shownVelocity >= zoneBoundaries[machineClass][band]) ++band;
     if (zone.rfind(std::string("\xC7\xEE\xED\xE0 ") + zoneLetters[band] + " ", 0) != 0)  // "Зона X "
         return "the zone [" + zone + "] beside the velocity [" + shown[7] + "], inputs " + inputs;
-    if (!program.reasonMemo->control->getControlText().empty())
-        return "a reason beside a table, inputs " + inputs;
+    // The only reason a table may stand beside: a paste refused, which left the fields
+    // (and so the table) as they were.
+    const std::string reason = program.reasonMemo->control->getControlText();
+    if (!reason.empty() && reason.rfind("Не число: «", 0) != 0)
+        return "the reason [" + reason + "] beside a table, inputs " + inputs;
     std::vector<long double> numbers;
     const auto expected =
         expectedTable(testsupport::shownNumber(textOf(*program.valueEdit)), shownItem(*program.quantityList),
