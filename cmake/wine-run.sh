@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine inside the session that wine-session.sh started.
 #   wine-run.sh STATE_DIR PROGRAM.exe [ARGS...]
-set -euo pipefail
+set -uo pipefail
 
 state=$1
 shift
@@ -11,4 +11,16 @@ export WINEDEBUG=-all
 # whether texts really cross the platform boundary as Windows-1251.
 export LC_ALL=C
 export DISPLAY=":$(cat "$state/display")"
-exec wine "$@"
+
+# The program writes into files, which are shown when it ends: a Wine service that the
+# program starts (the desktop, the clipboard's keeper) outlives it and would otherwise
+# hold the test runner's output pipe open, and the runner would wait for it until the
+# test's time is up.
+output=$(mktemp "$state/run.XXXXXX")
+errors=$(mktemp "$state/run.XXXXXX")
+trap 'rm -f "$output" "$errors"' EXIT
+wine "$@" </dev/null >"$output" 2>"$errors"
+status=$?
+cat "$output"
+cat "$errors" >&2
+exit $status
