@@ -117,6 +117,11 @@ void autoSize(TControl& control) {
             text += ' ';  // room for the slant
         control.getWindowHandle();
         size = control.canvas().textExtent(text);  // in the window's pixels
+        // A context the canvas took from the window goes back to the system's cache of
+        // common contexts: kept by every label of a large form, it used the cache up, and
+        // each text drawn by any field of the program then had to ask the window server
+        // for its visible region.
+        control.canvas().setDCHandle(nullptr);
         size.cx += inkAllowance(control);
         size = SIZE{upToLogical(control, size.cx), upToLogical(control, size.cy)};
     }

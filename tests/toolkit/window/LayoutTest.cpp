@@ -294,6 +294,11 @@ TEST_F(Layout, AutoSizeAddsTheClassAllowances) {
     ReleaseDC(label->handle(), dc);
     EXPECT_EQ(label->getWidth(), text.cx + 1 + 1);  // and 1 for the ink, without a font of its own
     EXPECT_EQ(label->getHeight(), text.cy + 1);
+    // The measuring gives the window's context back: kept by every label of a large
+    // form, the system's cache of common contexts runs out.
+    EXPECT_EQ(label->canvas().currentDC(), nullptr);
+    label->setControlText("Виброскорость");
+    EXPECT_EQ(label->canvas().currentDC(), nullptr);
     label->setControlText("");
     EXPECT_EQ(label->getWidth(), 1);
     form->free();
