@@ -12,15 +12,19 @@ export WINEDEBUG=-all
 export LC_ALL=C
 export DISPLAY=":$(cat "$state/display")"
 
-# The program writes into files, which are shown when it ends: a Wine service that the
-# program starts (the desktop, the clipboard's keeper) outlives it and would otherwise
-# hold the test runner's output pipe open, and the runner would wait for it until the
-# test's time is up.
+# The program writes into files, and what it writes is passed on while it runs: a Wine
+# service that the program starts (the desktop, the clipboard's keeper) outlives it and
+# would hold the test runner's output pipe open, so that the runner waited for it until
+# the test's time was up.
 output=$(mktemp "$state/run.XXXXXX")
 errors=$(mktemp "$state/run.XXXXXX")
 trap 'rm -f "$output" "$errors"' EXIT
-wine "$@" </dev/null >"$output" 2>"$errors"
+wine "$@" </dev/null >"$output" 2>"$errors" &
+program=$!
+tail -s 0.1 -n +1 -f --pid="$program" "$output" &
+shown=$!
+wait "$program"
 status=$?
-cat "$output"
+wait "$shown"
 cat "$errors" >&2
 exit $status
